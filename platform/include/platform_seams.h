@@ -1,0 +1,50 @@
+// Test seams of platform/: hooks that let tests drive the layer
+// deterministically. Not part of the Windows API; never used by the game.
+#pragma once
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Clock: freeze timeGetTime at a value; while frozen, Sleep(n) advances it
+// by n instead of sleeping. PlatformUseRealClock returns to real time.
+void PlatformSetClock(DWORD milliseconds);
+void PlatformAdvanceClock(DWORD milliseconds);
+void PlatformUseRealClock(void);
+
+// Keyboard: queue a key press or release for the window as the keyboard
+// would deliver it. `text` is the character(s) the press types, in code
+// page 932, or null; a press with text yields WM_CHAR through
+// TranslateMessage. `repeat` marks an auto-repeated press.
+void PlatformInjectKey(HWND window, UINT virtualKey, BOOL down, BOOL repeat, const char* text);
+// Activation as the window manager reports it (focus gained or lost).
+void PlatformInjectActivation(HWND window, BOOL active);
+// The window's close box.
+void PlatformInjectCloseBox(HWND window);
+// A right click in the client area at (x, y).
+void PlatformInjectRightClick(HWND window, int x, int y);
+
+// The window's client pixels as last drawn (0x00RRGGBB as a COLORREF).
+COLORREF PlatformReadWindowPixel(HWND window, int x, int y);
+// How many times the window's pixels were put on screen.
+unsigned PlatformPresentCount(HWND window);
+
+// GDI objects (bitmaps, fonts, DCs) alive now.
+int PlatformLiveGdiObjects(void);
+
+// The size GetSystemMetrics reports for the screen.
+void PlatformSetScreenSize(int width, int height);
+
+// The last message box's text and caption (code page 932), or "".
+const char* PlatformLastMessageBoxText(void);
+const char* PlatformLastMessageBoxCaption(void);
+
+// Forgets every window and class and empties the queue, so each test
+// starts from a fresh process state.
+void PlatformResetUser(void);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,126 @@
+// GDI: device contexts, bitmaps, DIB sections, blits and font objects.
+#pragma once
+
+#include "windef.h"
+
+#define BI_RGB 0
+#define DIB_RGB_COLORS 0
+
+#define SRCCOPY 0x00CC0020
+#define SRCPAINT 0x00EE0086
+#define BLACKNESS 0x00000042
+#define WHITENESS 0x00FF0062
+
+#define BLACKONWHITE 1
+#define WHITEONBLACK 2
+#define COLORONCOLOR 3
+#define HALFTONE 4
+
+#define OBJ_PEN 1
+#define OBJ_BRUSH 2
+#define OBJ_DC 3
+#define OBJ_FONT 6
+#define OBJ_BITMAP 7
+#define OBJ_MEMDC 10
+
+#define CLR_INVALID 0xFFFFFFFF
+
+#define LF_FACESIZE 32
+#define FW_DONTCARE 0
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define ANSI_CHARSET 0
+#define DEFAULT_CHARSET 1
+#define SHIFTJIS_CHARSET 128
+#define OUT_DEFAULT_PRECIS 0
+#define OUT_DEVICE_PRECIS 5
+#define CLIP_DEFAULT_PRECIS 0
+#define DEFAULT_QUALITY 0
+#define DRAFT_QUALITY 1
+#define DEFAULT_PITCH 0
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
+#define FF_DONTCARE 0
+
+typedef struct tagRGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+
+typedef struct tagBITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER, *LPBITMAPINFOHEADER;
+
+typedef struct tagBITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO, *LPBITMAPINFO;
+
+typedef struct tagLOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA, *LPLOGFONTA;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Memory contexts start with a 1 x 1 monochrome bitmap selected, as on
+// Windows; a null reference context means the screen.
+HDC WINAPI CreateCompatibleDC(HDC reference);
+BOOL WINAPI DeleteDC(HDC dc);
+// Pushes the context's state; returns the new depth (1 for the first save).
+int WINAPI SaveDC(HDC dc);
+// Negative levels count back from the top; positive levels are absolute.
+BOOL WINAPI RestoreDC(HDC dc, int savedLevel);
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+HGDIOBJ WINAPI GetCurrentObject(HDC dc, UINT objectType);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
+
+// A bitmap in the format of the context's device (the display's format
+// for a window context; monochrome for a memory context's default bitmap).
+HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height);
+// Supports 8 bits per pixel with a colour table and 32 bits per pixel,
+// bottom-up (positive height) or top-down, BI_RGB, DIB_RGB_COLORS.
+HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                                DWORD offset);
+UINT WINAPI SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colours);
+
+BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
+BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                       int sourceWidth, int sourceHeight, DWORD rop);
+BOOL WINAPI PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
+int WINAPI SetStretchBltMode(HDC dc, int mode);
+int WINAPI GetStretchBltMode(HDC dc);
+COLORREF WINAPI GetPixel(HDC dc, int x, int y);
+COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF colour);
+
+HFONT WINAPI CreateFontIndirectA(const LOGFONTA* description);
+
+#ifdef __cplusplus
+}
+#endif

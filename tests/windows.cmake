@@ -1,0 +1,11 @@
+# The Windows executables, cross-built by scripts/build-windows, run under
+# wine64 when they exist: the conformance suite against the real Windows
+# DLLs, and the game's smoke test (starts, shows its window, exits with 0
+# when the window is closed).
+set(HIREN_WIN64_DIR ${PROJECT_SOURCE_DIR}/build-windows-x64)
+if(EXISTS ${HIREN_WIN64_DIR}/hiren.exe)
+  add_test(NAME wine.conformance
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run ${HIREN_WIN64_DIR}/tests/conformance_tests.exe)
+  add_test(NAME wine.smoke COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-smoke ${HIREN_WIN64_DIR}/hiren.exe)
+  set_tests_properties(wine.conformance wine.smoke PROPERTIES TIMEOUT 300 RUN_SERIAL ON)
+endif()
