@@ -1,0 +1,28 @@
+// Font objects: a copy of the caller's LOGFONTA. Glyphs and metrics belong
+// to the text functions, which read the description back from here.
+#include "gdi/gdi_private.h"
+
+HFONT WINAPI CreateFontIndirectA(const LOGFONTA* description)
+{
+    if (description == nullptr)
+        return nullptr;
+    auto* font = new GdiFont();
+    font->magic = kGdiMagic;
+    font->kind = GdiKind::Font;
+    font->description = *description;
+    font->description.lfFaceName[LF_FACESIZE - 1] = '\0';
+    GdiRegister(font);
+    return reinterpret_cast<HFONT>(static_cast<GdiObject*>(font));
+}
+
+const LOGFONTA* GdiFontDescription(HFONT handle)
+{
+    GdiFont* font = GdiLookupFont(handle);
+    return font != nullptr ? &font->description : nullptr;
+}
+
+const LOGFONTA* GdiDcFontDescription(HDC handle)
+{
+    GdiDc* dc = GdiLookupDc(handle);
+    return dc != nullptr ? &dc->state.font->description : nullptr;
+}

@@ -1,0 +1,239 @@
+// StretchBlt and the sampled copy behind it and BitBlt.
+//
+// Every destination pixel takes the source pixel under its centre:
+// source offset = ((2 * d + 1) * sourceSize) / (2 * destSize). Pixels are
+// repeated or dropped, never blended, whatever the stretch mode: for the
+// colour bitmaps drawn here BLACKONWHITE, WHITEONBLACK and HALFTONE act
+// as COLORONCOLOR. Equal sizes give a plain copy.
+#include "gdi/gdi_private.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Columns handled per pass; the sample table lives on the stack.
+constexpr int kMaxColumns = 8192;
+
+int64_t sampleOffset(int64_t destOffset, int64_t sourceSize, int64_t destSize, bool mirror)
+{
+    // 128 bits: wild arguments must not overflow.
+    const auto offset = int64_t(((2 * __int128(destOffset) + 1) * sourceSize) / (2 * __int128(destSize)));
+    return mirror ? sourceSize - 1 - offset : offset;
+}
+
+using RowFunction = void (*)(uint8_t* dest, int first, int count, const uint8_t* source, const int* columns,
+                             GdiConversion& conversion);
+
+// One destination row: `count` pixels from column `first`, the i-th taken
+// from source column columns[i].
+template <int SourceBits, int DestBits, bool Paint>
+void blitRow(uint8_t* dest, int first, int count, const uint8_t* source, const int* columns, GdiConversion& conversion)
+{
+    for (int i = 0; i < count; ++i) {
+        const int sx = columns[i];
+        uint32_t value;
+        if constexpr (SourceBits == 1) {
+            value = conversion.lut[(source[sx >> 3] >> (7 - (sx & 7))) & 1];
+        } else if constexpr (SourceBits == 8) {
+            value = conversion.lut[source[sx]];
+        } else {
+            const uint32_t pixel = reinterpret_cast<const uint32_t*>(source)[sx];
+            if constexpr (DestBits == 32)
+                value = pixel;
+            else if constexpr (DestBits == 8)
+                value = conversion.nearest(pixel);
+            else
+                value = (pixel & 0xFFFFFF) == conversion.backRgb ? 1 : 0;
+        }
+        const int dx = first + i;
+        if constexpr (DestBits == 32) {
+            uint32_t* out = reinterpret_cast<uint32_t*>(dest) + dx;
+            *out = Paint ? (*out | value) : value;
+        } else if constexpr (DestBits == 8) {
+            dest[dx] = uint8_t(Paint ? (dest[dx] | value) : value);
+        } else {
+            const uint8_t mask = uint8_t(0x80 >> (dx & 7));
+            uint8_t& byte = dest[dx >> 3];
+            if (value)
+                byte = uint8_t(byte | mask);
+            else if (!Paint)
+                byte = uint8_t(byte & ~mask);
+        }
+    }
+}
+
+int formatIndex(int bitsPerPixel)
+{
+    return bitsPerPixel == 1 ? 0 : bitsPerPixel == 8 ? 1 : 2;
+}
+
+template <int SourceBits, int DestBits>
+RowFunction pickRow(bool paint)
+{
+    return paint ? blitRow<SourceBits, DestBits, true> : blitRow<SourceBits, DestBits, false>;
+}
+
+RowFunction rowFunction(int sourceBits, int destBits, bool paint)
+{
+    static const RowFunction table[3][3][2] = {
+        {{pickRow<1, 1>(false), pickRow<1, 1>(true)},
+         {pickRow<1, 8>(false), pickRow<1, 8>(true)},
+         {pickRow<1, 32>(false), pickRow<1, 32>(true)}},
+        {{pickRow<8, 1>(false), pickRow<8, 1>(true)},
+         {pickRow<8, 8>(false), pickRow<8, 8>(true)},
+         {pickRow<8, 32>(false), pickRow<8, 32>(true)}},
+        {{pickRow<32, 1>(false), pickRow<32, 1>(true)},
+         {pickRow<32, 8>(false), pickRow<32, 8>(true)},
+         {pickRow<32, 32>(false), pickRow<32, 32>(true)}},
+    };
+    return table[formatIndex(sourceBits)][formatIndex(destBits)][paint ? 1 : 0];
+}
+
+struct Axis {
+    int64_t dest;       // destination start and size (positive)
+    int64_t destSize;
+    int64_t source;     // source start and size (positive)
+    int64_t sourceSize;
+    bool mirror;
+
+    // The source coordinate sampled by destination coordinate d.
+    int64_t sample(int d) const { return source + sampleOffset(d - dest, sourceSize, destSize, mirror); }
+};
+
+// Source and destination share memory and the rectangles meet: pixel by
+// pixel, walking away from the side being written so every source pixel
+// is read before it is overwritten.
+void blitOverlapping(const GdiSurface& surface, const Axis& ax, const Axis& ay, int left, int top, int right,
+                     int bottom, bool paint)
+{
+    const bool rowsBackward = ay.dest > ay.source;
+    const bool columnsBackward = ax.dest > ax.source;
+    for (int r = 0; r < bottom - top; ++r) {
+        const int dy = rowsBackward ? bottom - 1 - r : top + r;
+        const int64_t sy = ay.sample(dy);
+        if (sy < 0 || sy >= surface.height)
+            continue;
+        for (int c = 0; c < right - left; ++c) {
+            const int dx = columnsBackward ? right - 1 - c : left + c;
+            const int64_t sx = ax.sample(dx);
+            if (sx < 0 || sx >= surface.width)
+                continue;
+            uint32_t value = GdiReadPixel(surface, int(sx), int(sy));
+            if (paint)
+                value |= GdiReadPixel(surface, dx, dy);
+            GdiWritePixel(surface, dx, dy, value);
+        }
+    }
+}
+
+bool makeAxis(Axis* axis, int64_t dest, int64_t destSize, int64_t source, int64_t sourceSize)
+{
+    if (destSize == 0 || sourceSize == 0)
+        return false;
+    axis->mirror = (destSize < 0) != (sourceSize < 0);
+    axis->dest = destSize < 0 ? dest + destSize : dest;
+    axis->destSize = destSize < 0 ? -destSize : destSize;
+    axis->source = sourceSize < 0 ? source + sourceSize : source;
+    axis->sourceSize = sourceSize < 0 ? -sourceSize : sourceSize;
+    return true;
+}
+
+bool overlaps(const Axis& axis)
+{
+    return axis.dest < axis.source + axis.sourceSize && axis.source < axis.dest + axis.destSize;
+}
+
+}  // namespace
+
+bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int width, int height, const GdiDc* sourceDc,
+                    const GdiSurface& source, int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop)
+{
+    Axis ax, ay;
+    if (!makeAxis(&ax, x, width, sourceX, sourceWidth) || !makeAxis(&ay, y, height, sourceY, sourceHeight))
+        return false;
+    const int left = int(std::max<int64_t>(ax.dest, 0));
+    const int right = int(std::min<int64_t>(ax.dest + ax.destSize, dest.width));
+    const int top = int(std::max<int64_t>(ay.dest, 0));
+    const int bottom = int(std::min<int64_t>(ay.dest + ay.destSize, dest.height));
+    if (left >= right || top >= bottom)
+        return false;
+    const bool paint = rop == SRCPAINT;
+
+    if (source.id == dest.id && overlaps(ax) && overlaps(ay)) {
+        blitOverlapping(dest, ax, ay, left, top, right, bottom, paint);
+        return true;
+    }
+
+    GdiConversion conversion;
+    GdiBuildConversion(&conversion, destDc, dest, sourceDc, source);
+    const RowFunction row = rowFunction(source.bitsPerPixel, dest.bitsPerPixel, paint);
+    const int destBytes = dest.bitsPerPixel / 8;  // 0 for monochrome
+    const bool stretched = ax.destSize != ax.sourceSize || ay.destSize != ay.sourceSize || ax.mirror || ay.mirror;
+    const bool plainCopy = !stretched && !paint && conversion.identity && source.bitsPerPixel == dest.bitsPerPixel &&
+                           destBytes != 0;
+
+    int columns[kMaxColumns];
+    bool drawn = false;
+    for (int passLeft = left; passLeft < right; passLeft += kMaxColumns) {
+        const int passRight = std::min(right, passLeft + kMaxColumns);
+        // The columns whose sample lies inside the source; being monotonic
+        // in the destination column, they form one run.
+        int first = 0, count = 0;
+        for (int dx = passLeft; dx < passRight; ++dx) {
+            const int64_t sx = ax.sample(dx);
+            if (sx < 0 || sx >= source.width)
+                continue;
+            if (count == 0)
+                first = dx;
+            columns[count++] = int(sx);
+        }
+        if (count == 0)
+            continue;
+        const uint8_t* previousSource = nullptr;
+        const uint8_t* previousDest = nullptr;
+        for (int dy = top; dy < bottom; ++dy) {
+            const int64_t sy = ay.sample(dy);
+            if (sy < 0 || sy >= source.height)
+                continue;
+            uint8_t* destRow = dest.origin + ptrdiff_t(dy) * dest.pitch;
+            const uint8_t* sourceRow = source.origin + ptrdiff_t(sy) * source.pitch;
+            if (plainCopy) {
+                std::memcpy(destRow + ptrdiff_t(first) * destBytes, sourceRow + ptrdiff_t(columns[0]) * destBytes,
+                            size_t(count) * size_t(destBytes));
+            } else if (sourceRow == previousSource && !paint && destBytes != 0) {
+                // A repeated source row gives the row just drawn again.
+                std::memcpy(destRow + ptrdiff_t(first) * destBytes, previousDest + ptrdiff_t(first) * destBytes,
+                            size_t(count) * size_t(destBytes));
+            } else {
+                row(destRow, first, count, sourceRow, columns, conversion);
+            }
+            previousSource = sourceRow;
+            previousDest = destRow;
+            drawn = true;
+        }
+    }
+    return drawn;
+}
+
+// SRCCOPY and SRCPAINT sample the source; BLACKNESS and WHITENESS fill the
+// destination; other raster operations fail.
+BOOL WINAPI StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC sourceHandle, int sourceX, int sourceY,
+                       int sourceWidth, int sourceHeight, DWORD rop)
+{
+    GdiDc* dest = GdiLookupDc(destHandle);
+    if (dest == nullptr)
+        return FALSE;
+    if (rop == BLACKNESS || rop == WHITENESS)
+        return PatBlt(destHandle, x, y, width, height, rop);
+    GdiDc* source = GdiLookupDc(sourceHandle);
+    if (source == nullptr || (rop != SRCCOPY && rop != SRCPAINT))
+        return FALSE;
+    GdiSurface destSurface, sourceSurface;
+    if (!GdiDcSurface(dest, &destSurface) || !GdiDcSurface(source, &sourceSurface))
+        return TRUE;
+    if (GdiSampledBlit(dest, destSurface, x, y, width, height, source, sourceSurface, sourceX, sourceY, sourceWidth,
+                       sourceHeight, rop))
+        GdiDcDrawn(dest);
+    return TRUE;
+}
