@@ -1,0 +1,22 @@
+// The program's resources: the compiled resource script (.res) that the
+// build embeds in the program, looked up by type and id as FindResource
+// would. A program built without one has no resources.
+#pragma once
+
+#include <windows.h>
+
+// Resource types (the RT_ ordinals).
+constexpr WORD kResourceIcon = 3;
+constexpr WORD kResourceDialog = 5;
+constexpr WORD kResourceGroupIcon = 14;
+constexpr WORD kResourceVersion = 16;
+
+// The data of resource `type`/`name` (an ordinal made with
+// MAKEINTRESOURCEA; string names are not used by the game and not found),
+// any language. Null when there is none; `size` gets its length in bytes.
+const BYTE* ResourceFind(WORD type, LPCSTR name, DWORD* size);
+
+// The embedded .res image. The program's build defines these; without
+// them the program has no resources.
+extern "C" const unsigned char PlatformModuleResources[];
+extern "C" const unsigned long PlatformModuleResourcesSize;

@@ -1,0 +1,75 @@
+// Window classes and the system's arrow cursor.
+//
+// Classes are registered per process; the instance handle is not part of
+// a class's identity.
+#include <memory>
+#include <strings.h>
+
+#include "user/user_private.h"
+
+namespace {
+std::vector<std::unique_ptr<WindowClass>> classes;
+ATOM nextAtom = 0xC000;
+char arrowCursor;  // its address is the arrow's handle
+}  // namespace
+
+const WindowClass* UserFindClass(LPCSTR nameOrAtom)
+{
+    if (!nameOrAtom)
+        return nullptr;
+    for (const auto& entry : classes) {
+        if (IS_INTRESOURCE(nameOrAtom) ? entry->atom == static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(nameOrAtom))
+                                       : strcasecmp(entry->name.c_str(), nameOrAtom) == 0)
+            return entry.get();
+    }
+    return nullptr;
+}
+
+void UserResetClasses()
+{
+    classes.clear();
+    nextAtom = 0xC000;
+}
+
+ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
+{
+    if (!windowClass || !windowClass->lpszClassName || IS_INTRESOURCE(windowClass->lpszClassName) ||
+        !windowClass->lpfnWndProc || windowClass->cbClsExtra < 0 || windowClass->cbWndExtra < 0 ||
+        windowClass->lpszClassName[0] == '\0') {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (UserFindClass(windowClass->lpszClassName)) {
+        SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+        return 0;
+    }
+    if (nextAtom == 0xFFFF) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+    auto entry = std::make_unique<WindowClass>();
+    entry->name = windowClass->lpszClassName;
+    entry->atom = nextAtom++;
+    entry->info = *windowClass;
+    entry->info.lpszClassName = entry->name.c_str();
+    entry->info.lpszMenuName = nullptr;
+    classes.push_back(std::move(entry));
+    return classes.back()->atom;
+}
+
+// Only the system's arrow exists. Its SDL cursor is made on first use; the
+// handle is valid even where the system has no cursors to make.
+HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name)
+{
+    if (instance || name != IDC_ARROW) {
+        SetLastError(kErrorResourceNameNotFound);
+        return nullptr;
+    }
+    BackendArrowCursor(false);
+    return reinterpret_cast<HCURSOR>(&arrowCursor);
+}
+
+bool UserIsArrowCursor(HCURSOR cursor)
+{
+    return cursor && cursor == reinterpret_cast<HCURSOR>(&arrowCursor);
+}

@@ -1,0 +1,148 @@
+// LoadIconA: icons from the program's resources (RT_GROUP_ICON and its
+// RT_ICON images), decoded for the system to show as the window's icon.
+//
+// As LoadIcon's icons on Windows, an icon is shared: loading it again gives
+// the same handle, and it lives as long as the program. The system's own
+// icons (a null instance, IDI_*) do not exist here. Images are DIBs of 1,
+// 4, 8, 24 or 32 bits; a PNG image leaves the icon without pixels.
+#include <string.h>
+
+#include <memory>
+
+#include "kernel/resource.h"
+#include "user/user_private.h"
+
+namespace {
+struct LoadedIcon {
+    WORD id;
+    UserIconImage image;
+};
+std::vector<std::unique_ptr<LoadedIcon>> icons;
+
+constexpr int kPreferredSize = 32;  // SM_CXICON
+
+uint32_t Read32(const BYTE* p)
+{
+    uint32_t v;
+    memcpy(&v, p, 4);
+    return v;
+}
+
+uint16_t Read16(const BYTE* p)
+{
+    uint16_t v;
+    memcpy(&v, p, 2);
+    return v;
+}
+
+// The RT_ICON id of the group's image nearest 32 x 32, the deepest first.
+WORD ChooseImage(const BYTE* group, DWORD size)
+{
+    if (size < 6 || Read16(group + 2) != 1)
+        return 0;
+    int count = Read16(group + 4);
+    WORD best = 0;
+    int bestScore = -1;
+    for (int i = 0; i < count && 6u + 14u * (i + 1) <= size; ++i) {
+        const BYTE* entry = group + 6 + 14 * i;
+        int width = entry[0] ? entry[0] : 256;
+        int depth = Read16(entry + 6);
+        int distance = width > kPreferredSize ? width - kPreferredSize : 2 * (kPreferredSize - width);
+        int score = (1000 - distance) * 64 + depth;
+        if (score > bestScore) {
+            bestScore = score;
+            best = Read16(entry + 12);
+        }
+    }
+    return best;
+}
+
+// An icon image: a BITMAPINFOHEADER of twice the height, the colour table,
+// the colour bits and the 1-bit transparency mask, rows bottom-up.
+bool Decode(const BYTE* data, DWORD size, UserIconImage* image)
+{
+    if (size < 40 || Read32(data) < 40 || Read32(data + 16) != 0)
+        return false;  // too short, or compressed (a PNG starts differently)
+    DWORD header = Read32(data);
+    int width = static_cast<int32_t>(Read32(data + 4));
+    int height = static_cast<int32_t>(Read32(data + 8)) / 2;
+    int depth = Read16(data + 14);
+    if (width <= 0 || height <= 0 || width > 256 || height > 256)
+        return false;
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 24 && depth != 32)
+        return false;
+    size_t colours = depth <= 8 ? (Read32(data + 32) ? Read32(data + 32) : 1u << depth) : 0;
+    size_t xorStride = ((static_cast<size_t>(width) * depth + 31) / 32) * 4;
+    size_t andStride = ((static_cast<size_t>(width) + 31) / 32) * 4;
+    size_t xorStart = header + colours * 4;
+    size_t andStart = xorStart + xorStride * height;
+    if (colours > 256 || andStart + andStride * height > size)
+        return false;
+    const BYTE* palette = data + header;
+    bool alpha = false;
+    if (depth == 32) {
+        for (size_t i = 0; i < xorStride * height && !alpha; i += 4)
+            alpha = data[xorStart + i + 3] != 0;
+    }
+    image->width = width;
+    image->height = height;
+    image->argb.assign(static_cast<size_t>(width) * height, 0);
+    for (int y = 0; y < height; ++y) {
+        const BYTE* row = data + xorStart + xorStride * (height - 1 - y);
+        const BYTE* mask = data + andStart + andStride * (height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            uint32_t rgb;
+            uint32_t a = 0xFF;
+            if (depth <= 8) {
+                int bit = x * depth;
+                size_t index = (row[bit / 8] >> (8 - depth - bit % 8)) & ((1u << depth) - 1);
+                rgb = index < colours ? Read32(palette + index * 4) & 0xFFFFFF : 0;
+            } else {
+                const BYTE* p = row + static_cast<size_t>(x) * (depth / 8);
+                rgb = p[0] | p[1] << 8 | p[2] << 16;
+                if (alpha)
+                    a = p[3];
+            }
+            if (!alpha && (mask[x / 8] >> (7 - x % 8)) & 1)
+                a = 0;
+            // Blue, green, red in the file; the image is 0xAARRGGBB.
+            image->argb[static_cast<size_t>(y) * width + x] = a << 24 | rgb;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+const UserIconImage* UserIconOf(HICON icon)
+{
+    for (const auto& loaded : icons) {
+        if (reinterpret_cast<HICON>(loaded.get()) == icon)
+            return loaded->image.argb.empty() ? nullptr : &loaded->image;
+    }
+    return nullptr;
+}
+
+HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
+{
+    DWORD size = 0;
+    const BYTE* group = instance && IS_INTRESOURCE(name) ? ResourceFind(kResourceGroupIcon, name, &size) : nullptr;
+    if (!group) {
+        SetLastError(kErrorResourceNameNotFound);
+        return nullptr;
+    }
+    WORD id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name));
+    for (const auto& loaded : icons) {
+        if (loaded->id == id)
+            return reinterpret_cast<HICON>(loaded.get());
+    }
+    auto loaded = std::make_unique<LoadedIcon>();
+    loaded->id = id;
+    loaded->image = UserIconImage{0, 0, {}};
+    DWORD imageSize = 0;
+    WORD imageId = ChooseImage(group, size);
+    const BYTE* image = imageId ? ResourceFind(kResourceIcon, MAKEINTRESOURCEA(imageId), &imageSize) : nullptr;
+    if (!image || !Decode(image, imageSize, &loaded->image))
+        loaded->image = UserIconImage{0, 0, {}};
+    icons.push_back(std::move(loaded));
+    return reinterpret_cast<HICON>(icons.back().get());
+}

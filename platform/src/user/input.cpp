@@ -1,0 +1,175 @@
+// System events to messages.
+//
+// Keys become WM_KEYDOWN / WM_KEYUP (WM_SYSKEYDOWN / WM_SYSKEYUP while Alt
+// is held, for F10 and for Alt itself) with Windows' lParam: repeat count
+// 1, scan code in bits 16-23, extended key in bit 24, Alt held in bit 29,
+// previous key state in bit 30, transition in bit 31. Text the system
+// reports in the same pump after a key-down belongs to that key-down, for
+// TranslateMessage; text without a key-down becomes WM_CHAR at once.
+// Activation changes are sent while the events are pumped, as Windows
+// sends them while messages are retrieved.
+#include <string.h>
+
+#include "text/glyphs.h"
+#include "user/user_private.h"
+
+namespace {
+uint32_t pumpKeySerial;  // the key-down queued in this pump, awaiting its text
+WPARAM buttons;          // MK_ flags of the mouse buttons held
+
+HWND KeyTarget(const BackendEvent& event)
+{
+    HWND window = static_cast<HWND>(event.owner);
+    if (UserGetWindow(window))
+        return window;
+    // The open menu's popup, or no window of ours has the focus.
+    return UserMenuOpen() ? UserMenuOwner() : UserActiveWindow();
+}
+
+void Key(const BackendEvent& event, HWND window)
+{
+    bool down = event.type == BACKEND_KEY_DOWN;
+    bool system = event.altDown || event.virtualKey == VK_F10 || event.virtualKey == VK_MENU;
+    UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    DWORD flags = 1u | (event.scanCode & 0xFFu) << 16;
+    if (event.extended)
+        flags |= 1u << 24;
+    if (event.altDown)
+        flags |= 1u << 29;
+    if (!down || event.repeat)
+        flags |= 1u << 30;
+    if (!down)
+        flags |= 1u << 31;
+    uint32_t serial = QueueInput(window, message, event.virtualKey, static_cast<LPARAM>(flags));
+    if (down)
+        pumpKeySerial = serial;
+}
+
+void Text(const BackendEvent& event, HWND window)
+{
+    char typed[16];
+    size_t length = TextUtf8ToCp932(event.text, strlen(event.text), typed, sizeof typed);
+    if (length == 0 || length >= sizeof typed)
+        return;
+    if (pumpKeySerial && QueueAttachText(pumpKeySerial, typed, length)) {
+        pumpKeySerial = 0;
+        return;
+    }
+    for (size_t i = 0; i < length; ++i)
+        QueueInput(window, WM_CHAR, static_cast<BYTE>(typed[i]), 1);
+}
+
+void Button(const BackendEvent& event, Window* window)
+{
+    QueueSetCursor(POINT{window->client.left + event.x, window->client.top + event.y});
+    bool down = event.type == BACKEND_BUTTON_DOWN;
+    WPARAM flag = event.button == BACKEND_BUTTON_LEFT    ? kMkLButton
+                  : event.button == BACKEND_BUTTON_RIGHT ? kMkRButton
+                                                         : 0;
+    if (!flag)
+        return;  // no messages for the middle button
+    buttons = down ? (buttons | flag) : (buttons & ~flag);
+    UINT message = event.button == BACKEND_BUTTON_LEFT ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
+                                                       : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+    QueueInput(window->handle, message, buttons, MAKELPARAM(event.x, event.y));
+}
+
+void Moved(Window* window, int x, int y)
+{
+    int dx = x - window->client.left, dy = y - window->client.top;
+    if (!dx && !dy)
+        return;
+    window->client = RECT{window->client.left + dx, window->client.top + dy, window->client.right + dx,
+                          window->client.bottom + dy};
+    window->outer = RECT{window->outer.left + dx, window->outer.top + dy, window->outer.right + dx,
+                         window->outer.bottom + dy};
+    SendMessageA(window->handle, WM_MOVE, 0, MAKELPARAM(x, y));
+}
+
+void Handle(const BackendEvent& event)
+{
+    if (UserMenuTakeEvent(event))
+        return;
+    if (event.type == BACKEND_KEY_DOWN || event.type == BACKEND_KEY_UP || event.type == BACKEND_TEXT) {
+        HWND target = KeyTarget(event);
+        if (!target)
+            return;
+        if (event.type == BACKEND_TEXT)
+            Text(event, target);
+        else
+            Key(event, target);
+        return;
+    }
+    HWND handle = static_cast<HWND>(event.owner);
+    Window* window = UserGetWindow(handle);
+    if (!window)
+        return;
+    switch (event.type) {
+    case BACKEND_BUTTON_DOWN:
+    case BACKEND_BUTTON_UP:
+        Button(event, window);
+        break;
+    case BACKEND_MOUSE_MOVE:
+        QueueSetCursor(POINT{window->client.left + event.x, window->client.top + event.y});
+        break;
+    case BACKEND_FOCUS_GAINED:
+        UserActivate(handle);
+        break;
+    case BACKEND_FOCUS_LOST:
+        // An open menu takes the focus without deactivating its window.
+        if (UserActiveWindow() == handle && !UserMenuOpen())
+            UserActivate(nullptr);
+        break;
+    case BACKEND_CLOSE:
+        QueuePost(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case BACKEND_EXPOSED:
+        window->pixels.dirty = true;
+        break;
+    case BACKEND_MOVED:
+        Moved(window, event.x, event.y);
+        break;
+    case BACKEND_MINIMIZED:
+        UserSetMinimized(window, true);
+        break;
+    case BACKEND_RESTORED:
+        UserSetMinimized(window, false);
+        break;
+    default:
+        break;
+    }
+}
+}  // namespace
+
+int UserPumpEvents()
+{
+    BackendEvent event;
+    int count = 0;
+    pumpKeySerial = 0;
+    while (BackendPollEvent(&event)) {
+        Handle(event);
+        ++count;
+    }
+    pumpKeySerial = 0;
+    return count;
+}
+
+bool UserWaitEvents()
+{
+    BackendEvent event;
+    if (!BackendWaitEvent(&event))
+        return false;
+    pumpKeySerial = 0;
+    Handle(event);
+    while (BackendPollEvent(&event))
+        Handle(event);
+    pumpKeySerial = 0;
+    return true;
+}
+
+void UserResetInput()
+{
+    pumpKeySerial = 0;
+    buttons = 0;
+    BackendResetInput();
+}

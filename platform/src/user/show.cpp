@@ -1,0 +1,144 @@
+// Showing, hiding and minimising windows, and activation.
+//
+// One window at a time is active. It changes when a window is shown, when
+// the window manager moves the focus, and when the active window is hidden,
+// minimised or destroyed; each change sends WM_ACTIVATE to the window that
+// loses activation (WA_INACTIVE) and then to the one that gains it
+// (WA_ACTIVE), the high word of wParam telling whether it is minimised.
+// The keyboard focus follows: WM_KILLFOCUS to the window that had it, then
+// WM_SETFOCUS to the newly active one. A minimised window keeps its rects
+// and its pixels.
+#include "user/user_private.h"
+
+namespace {
+HWND activeWindow;
+HWND focusWindow;
+
+void SetFocusWindow(HWND handle)
+{
+    HWND old = UserGetWindow(focusWindow) ? focusWindow : nullptr;
+    if (handle == old)
+        return;
+    focusWindow = handle;
+    if (old)
+        SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
+    if (handle && focusWindow == handle && UserGetWindow(handle))
+        SendMessageA(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+}
+
+void Show(Window* window)
+{
+    window->visible = true;
+    window->style |= WS_VISIBLE;
+    window->pixels.dirty = true;
+    BackendShowWindow(window->backend, true);
+    UserInvalidate(window, nullptr, true);
+}
+}  // namespace
+
+HWND UserActiveWindow()
+{
+    if (activeWindow && !UserGetWindow(activeWindow))
+        activeWindow = nullptr;
+    return activeWindow;
+}
+
+void UserActivate(HWND handle)
+{
+    HWND old = UserActiveWindow();
+    if (handle == old)
+        return;
+    activeWindow = handle;
+    if (Window* losing = UserGetWindow(old))
+        SendMessageA(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, losing->minimized ? 1 : 0),
+                     reinterpret_cast<LPARAM>(handle));
+    if (Window* gaining = UserGetWindow(handle))
+        SendMessageA(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, gaining->minimized ? 1 : 0),
+                     reinterpret_cast<LPARAM>(old));
+    if (UserActiveWindow() == (UserGetWindow(handle) ? handle : nullptr))
+        SetFocusWindow(UserActiveWindow());
+}
+
+// Records a change of the minimised state and tells the window through
+// WM_SIZE, as Windows does; the system window is not touched.
+void UserSetMinimized(Window* window, bool minimized)
+{
+    if (window->minimized == minimized)
+        return;
+    HWND handle = window->handle;
+    window->minimized = minimized;
+    if (minimized) {
+        window->style |= WS_MINIMIZE;
+        SendMessageA(handle, WM_SIZE, kSizeMinimized, 0);
+        return;
+    }
+    window->style &= ~WS_MINIMIZE;
+    window->pixels.dirty = true;
+    UserInvalidate(window, nullptr, true);
+    int width = window->client.right - window->client.left;
+    int height = window->client.bottom - window->client.top;
+    SendMessageA(handle, WM_SIZE, kSizeRestored, MAKELPARAM(width, height));
+}
+
+BOOL WINAPI ShowWindow(HWND handle, int command)
+{
+    Window* window = UserGetWindow(handle);
+    if (!window) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    BOOL wasVisible = window->visible ? TRUE : FALSE;
+    switch (command) {
+    case SW_HIDE:
+        if (!window->visible)
+            break;
+        window->visible = false;
+        window->style &= ~WS_VISIBLE;
+        BackendShowWindow(window->backend, false);
+        if (UserActiveWindow() == handle)
+            UserActivate(nullptr);
+        break;
+    case SW_SHOWNORMAL:
+    case SW_SHOW:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT:
+        if (!window->visible)
+            Show(window);
+        if (window->minimized) {
+            BackendRestoreWindow(window->backend);
+            UserSetMinimized(window, false);
+        }
+        if ((window = UserGetWindow(handle)) == nullptr)
+            break;
+        BackendRaiseWindow(window->backend);
+        UserActivate(handle);
+        break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+        if (!window->visible)
+            Show(window);
+        BackendMinimizeWindow(window->backend);
+        UserSetMinimized(window, true);
+        // SW_MINIMIZE passes activation on; SW_SHOWMINIMIZED takes it.
+        if (!UserGetWindow(handle))
+            break;
+        if (command == SW_SHOWMINIMIZED)
+            UserActivate(handle);
+        else if (UserActiveWindow() == handle)
+            UserActivate(nullptr);
+        break;
+    default:
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if ((window = UserGetWindow(handle)) != nullptr && window->needSize) {
+        window->needSize = false;
+        int width = window->client.right - window->client.left;
+        int height = window->client.bottom - window->client.top;
+        SendMessageA(handle, WM_SIZE, window->minimized ? kSizeMinimized : kSizeRestored,
+                     MAKELPARAM(width, height));
+        if ((window = UserGetWindow(handle)) != nullptr)
+            SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(window->client.left, window->client.top));
+    }
+    return wasVisible;
+}

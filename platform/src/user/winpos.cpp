@@ -1,0 +1,192 @@
+// Window geometry: the Windows model of an outer rect around a client rect
+// with classic nominal metrics (3-pixel fixed frame, 19-pixel caption),
+// system metrics and SetWindowPos.
+//
+// The system window has the client's size at the client's position; the
+// window manager draws its own decoration for captioned windows.
+#include <platform_seams.h>
+
+#include "user/user_private.h"
+
+namespace {
+int screenWidthOverride;
+int screenHeightOverride;
+
+// The desktop when no display can be asked.
+constexpr int kFallbackScreenWidth = 1024;
+constexpr int kFallbackScreenHeight = 768;
+
+int Clamp(int value, int low, int high)
+{
+    return value < low ? low : value > high ? high : value;
+}
+
+int ScreenSize(bool height)
+{
+    int width = kFallbackScreenWidth, tall = kFallbackScreenHeight;
+    if (height ? screenHeightOverride > 0 : screenWidthOverride > 0)
+        return height ? screenHeightOverride : screenWidthOverride;
+    BackendScreenSize(&width, &tall);
+    return height ? tall : width;
+}
+}  // namespace
+
+RECT UserFrameInsets(DWORD style, DWORD exStyle, bool menu)
+{
+    int frame = 0;
+    if (style & (WS_THICKFRAME | WS_DLGFRAME))
+        frame = kFixedFrame - kBorder;  // the 3-D edge
+    if (style & WS_THICKFRAME)
+        frame += kSizeFrame - kFixedFrame;
+    if (style & (WS_BORDER | WS_DLGFRAME))
+        frame += kBorder;
+    RECT insets{frame, frame, frame, frame};
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        insets.top += kCaption;
+    if (menu)
+        insets.top += kMenuBar;
+    return insets;
+}
+
+void UserSetOuterRect(HWND handle, const RECT& outer, bool recalculate)
+{
+    Window* window = UserGetWindow(handle);
+    if (!window)
+        return;
+    RECT client;
+    if (recalculate) {
+        RECT insets = UserFrameInsets(window->style, window->exStyle, false);
+        int width = Clamp(outer.right - outer.left - insets.left - insets.right, 0, kMaxClientSize);
+        int height = Clamp(outer.bottom - outer.top - insets.top - insets.bottom, 0, kMaxClientSize);
+        client = RECT{outer.left + insets.left, outer.top + insets.top, 0, 0};
+        client.right = client.left + width;
+        client.bottom = client.top + height;
+    } else {
+        client = window->client;
+        int dx = outer.left - window->outer.left, dy = outer.top - window->outer.top;
+        client = RECT{client.left + dx, client.top + dy, client.right + dx, client.bottom + dy};
+    }
+    int width = client.right - client.left, height = client.bottom - client.top;
+    bool moved = client.left != window->client.left || client.top != window->client.top;
+    bool resized = width != window->pixels.width || height != window->pixels.height;
+    if (resized && !UserResizePixels(window, width, height))
+        return;  // out of memory: the window keeps its place
+    window->outer = outer;
+    window->client = client;
+    if (moved)
+        BackendMoveWindow(window->backend, client.left, client.top);
+    if (resized)
+        BackendResizeWindow(window->backend, width, height);
+    if (moved)
+        SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
+    if (resized && UserGetWindow(handle))
+        SendMessageA(handle, WM_SIZE, kSizeRestored, MAKELPARAM(width, height));
+}
+
+int UserScreenWidth()
+{
+    return ScreenSize(false);
+}
+
+int UserScreenHeight()
+{
+    return ScreenSize(true);
+}
+
+void UserResetScreen()
+{
+    screenWidthOverride = screenHeightOverride = 0;
+}
+
+void PlatformSetScreenSize(int width, int height)
+{
+    screenWidthOverride = width;
+    screenHeightOverride = height;
+}
+
+// Extended styles add nothing: no WS_EX_ frame style is supported.
+BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
+{
+    if (!rect) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    RECT insets = UserFrameInsets(style, exStyle, menu != FALSE);
+    rect->left -= insets.left;
+    rect->top -= insets.top;
+    rect->right += insets.right;
+    rect->bottom += insets.bottom;
+    return TRUE;
+}
+
+// The z-order has two places here: raised (any insertAfter without
+// SWP_NOZORDER) or left alone.
+BOOL WINAPI SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int height, UINT flags)
+{
+    Window* window = UserGetWindow(handle);
+    if (!window) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    RECT outer = window->outer;
+    if (!(flags & SWP_NOMOVE)) {
+        outer.right += x - outer.left;
+        outer.bottom += y - outer.top;
+        outer.left = x;
+        outer.top = y;
+    }
+    if (!(flags & SWP_NOSIZE)) {
+        outer.right = outer.left + (width > 0 ? width : 0);
+        outer.bottom = outer.top + (height > 0 ? height : 0);
+    }
+    bool frameChanged = (flags & SWP_FRAMECHANGED) != 0;
+    if (frameChanged)
+        BackendSetDecorated(window->backend, (window->style & WS_CAPTION) == WS_CAPTION);
+    UserSetOuterRect(handle, outer, frameChanged || !(flags & SWP_NOSIZE));
+    if ((window = UserGetWindow(handle)) == nullptr || !window->visible)
+        return TRUE;
+    if (!(flags & SWP_NOZORDER))
+        BackendRaiseWindow(window->backend);
+    if (!(flags & SWP_NOACTIVATE))
+        UserActivate(handle);
+    return TRUE;
+}
+
+BOOL WINAPI GetClientRect(HWND handle, LPRECT rect)
+{
+    Window* window = UserGetWindow(handle);
+    if (!window || !rect) {
+        SetLastError(window ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    *rect = RECT{0, 0, window->client.right - window->client.left, window->client.bottom - window->client.top};
+    return TRUE;
+}
+
+BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect)
+{
+    Window* window = UserGetWindow(handle);
+    if (!window || !rect) {
+        SetLastError(window ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    *rect = window->outer;
+    return TRUE;
+}
+
+int WINAPI GetSystemMetrics(int index)
+{
+    switch (index) {
+    case SM_CXSCREEN:
+        return UserScreenWidth();
+    case SM_CYSCREEN:
+        return UserScreenHeight();
+    case SM_CYCAPTION:
+        return kCaption;
+    case SM_CXFIXEDFRAME:
+    case SM_CYFIXEDFRAME:
+        return kFixedFrame;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,153 @@
+// The system menu: its items, opening it with Alt+Space and with a right
+// click, and choosing from it with the keyboard.
+#include "user/user_private.h"
+#include "user_fixture.h"
+
+class UserMenu : public UserTest {
+protected:
+    static std::vector<UINT> Ids(HWND window)
+    {
+        std::vector<UINT> ids;
+        for (const MenuItem& item : UserGetWindow(window)->systemMenu)
+            ids.push_back((item.flags & MF_SEPARATOR) ? 0 : item.id);
+        return ids;
+    }
+
+    void AltSpace(HWND window)
+    {
+        PlatformInjectKey(window, VK_MENU, TRUE, FALSE, nullptr);
+        PlatformInjectKey(window, VK_SPACE, TRUE, FALSE, " ");
+        PlatformInjectKey(window, VK_SPACE, FALSE, FALSE, nullptr);
+        PlatformInjectKey(window, VK_MENU, FALSE, FALSE, nullptr);
+    }
+
+    void Press(HWND window, UINT key)
+    {
+        PlatformInjectKey(window, key, TRUE, FALSE, nullptr);
+        PlatformInjectKey(window, key, FALSE, FALSE, nullptr);
+    }
+
+    static std::vector<WPARAM> Commands()
+    {
+        std::vector<WPARAM> commands;
+        for (const SeenMessage& seen : Only({WM_SYSCOMMAND}))
+            commands.push_back(seen.wParam);
+        return commands;
+    }
+};
+
+TEST_F(UserMenu, OnlyWindowsWithWsSysmenuHaveOneAndItemsGoWhereAsked)
+{
+    HWND framed = Open(kFramed, 50, 50);
+    HWND bare = Open(WS_POPUP, 50, 50);
+    EXPECT_EQ(GetSystemMenu(bare, FALSE), nullptr);
+    HMENU menu = GetSystemMenu(framed, FALSE);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetSystemMenu(framed, FALSE), menu);
+    EXPECT_EQ(Ids(framed), (std::vector<UINT>{SC_MINIMIZE, 0, SC_CLOSE}));
+
+    EXPECT_TRUE(InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, 3000, "バージョン情報(&V)"));
+    EXPECT_TRUE(InsertMenuA(menu, 4242, MF_BYCOMMAND | MF_STRING, 3001, "x")) << "no such command: appended";
+    EXPECT_TRUE(InsertMenuA(menu, 0, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr));
+    EXPECT_TRUE(InsertMenuA(menu, 99, MF_BYPOSITION | MF_STRING, 3002, "y")) << "past the end: appended";
+    EXPECT_EQ(Ids(framed), (std::vector<UINT>{0, SC_MINIMIZE, 0, 3000, SC_CLOSE, 3001, 3002}));
+    EXPECT_STREQ(UserGetWindow(framed)->systemMenu[3].text.c_str(), "バージョン情報(&V)");
+
+    EXPECT_EQ(GetSystemMenu(framed, TRUE), nullptr);
+    EXPECT_EQ(Ids(framed), (std::vector<UINT>{SC_MINIMIZE, 0, SC_CLOSE})) << "reverted";
+}
+
+TEST_F(UserMenu, AltSpaceOpensItAndTheKeyboardChoosesTheItemAboveClose)
+{
+    HWND window = Open(kFramed, 50, 50);
+    InsertMenuA(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_STRING, 3000, "バージョン情報(&V)");
+    AltSpace(window);
+    Press(window, VK_UP);  // from the first item round to Close
+    Press(window, VK_UP);  // the item just above it
+    Press(window, VK_RETURN);
+    Drain();
+
+    std::vector<SeenMessage> commands = Only({WM_SYSCOMMAND});
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].wParam, static_cast<WPARAM>(SC_KEYMENU));
+    EXPECT_EQ(commands[0].lParam, ' ');
+    EXPECT_EQ(commands[1].wParam, 3000u);
+    for (const SeenMessage& seen : Only({WM_KEYDOWN}))
+        ADD_FAILURE() << "the menu's key " << seen.wParam << " reached the window";
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(UserMenu, AMnemonicChoosesItsItemAndEscapeChoosesNothing)
+{
+    HWND window = Open(kFramed, 50, 50);
+    AltSpace(window);
+    Press(window, VK_ESCAPE);
+    Press(window, 'A');
+    Drain();
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_KEYMENU}));
+    ASSERT_EQ(Count(WM_KEYDOWN), 1) << "after the menu closed, keys reach the window again";
+    EXPECT_EQ(Only({WM_KEYDOWN})[0].wParam, static_cast<WPARAM>('A'));
+
+    SeenMessages().clear();
+    AltSpace(window);
+    Press(window, 'N');  // 最小化(&N)
+    Drain();
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_KEYMENU, SC_MINIMIZE}));
+    EXPECT_NE(GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZE, 0);
+
+    ShowWindow(window, SW_RESTORE);
+    SeenMessages().clear();
+    AltSpace(window);
+    Press(window, 'C');  // 閉じる(&C)
+    Drain();
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_KEYMENU, SC_CLOSE}));
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(UserMenu, ARightClickOpensItWithNothingSelected)
+{
+    HWND window = Open(kFramed, 50, 50);
+    PlatformInjectRightClick(window, 10, 20);
+    Press(window, VK_RETURN);  // nothing selected: nothing chosen
+    Press(window, VK_DOWN);    // the first item
+    Press(window, VK_RETURN);
+    Drain();
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_MINIMIZE}));
+    EXPECT_NE(GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZE, 0);
+}
+
+TEST_F(UserMenu, AClickOutsideClosesItAndGoesOnToTheWindow)
+{
+    HWND window = Open(kFramed, 50, 50);
+    BackendWindow* backend = UserGetWindow(window)->backend;
+    PlatformInjectRightClick(window, 10, 20);
+    BackendPushButton(backend, BACKEND_BUTTON_LEFT, true, 30, 30);
+    BackendPushButton(backend, BACKEND_BUTTON_LEFT, false, 30, 30);
+    Press(window, VK_DOWN);
+    Drain();
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{})) << "nothing chosen";
+    EXPECT_EQ(Count(WM_LBUTTONDOWN), 1) << "the click reached the window";
+    EXPECT_EQ(Count(WM_KEYDOWN), 1) << "the menu had closed before the key";
+
+    // A right click elsewhere closes the menu and opens it there again.
+    SeenMessages().clear();
+    PlatformInjectRightClick(window, 10, 20);
+    PlatformInjectRightClick(window, 30, 30);
+    Press(window, VK_DOWN);
+    Press(window, VK_RETURN);
+    Drain();
+    EXPECT_EQ(Count(WM_RBUTTONUP), 2);
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_MINIMIZE}));
+}
+
+TEST_F(UserMenu, WithoutAMinimiseBoxMinimiseIsGreyedAndCannotBeChosen)
+{
+    HWND window = Open(WS_CAPTION | WS_SYSMENU, 50, 50);
+    AltSpace(window);
+    Press(window, VK_RETURN);  // on the greyed first item: stays open
+    Press(window, 'N');
+    Press(window, VK_ESCAPE);
+    Drain();
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_KEYMENU}));
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZE, 0);
+}
