@@ -32,6 +32,8 @@ void WINAPI Sleep(DWORD milliseconds);
 // Ends the process at once with the given exit code.
 [[noreturn]] void WINAPI ExitProcess(UINT exitCode);
 
+LPSTR WINAPI lstrcpyA(LPSTR destination, LPCSTR source);
+
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD errorCode);
 

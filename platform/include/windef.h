@@ -7,6 +7,7 @@
 #include <stdint.h>
 
 #define WINAPI
+#define WINAPIV
 #define CALLBACK
 #define APIENTRY
 

@@ -25,6 +25,10 @@
 
 #define CLR_INVALID 0xFFFFFFFF
 
+// Background modes for text
+#define TRANSPARENT 1
+#define OPAQUE 2
+
 #define LF_FACESIZE 32
 #define FW_DONTCARE 0
 #define FW_NORMAL 400
@@ -119,7 +123,15 @@ int WINAPI GetStretchBltMode(HDC dc);
 COLORREF WINAPI GetPixel(HDC dc, int x, int y);
 COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF colour);
 
+// Fonts: a positive lfHeight is the cell height in pixels; faces are
+// resolved to the nearest installed Japanese face. Text is code page 932
+// bytes and drawn without anti-aliasing.
 HFONT WINAPI CreateFontIndirectA(const LOGFONTA* description);
+COLORREF WINAPI SetTextColor(HDC dc, COLORREF colour);
+COLORREF WINAPI SetBkColor(HDC dc, COLORREF colour);
+int WINAPI SetBkMode(HDC dc, int mode);
+BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
+BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size);
 
 #ifdef __cplusplus
 }

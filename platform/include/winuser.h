@@ -172,6 +172,16 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 
+// DrawTextA: only these flags are implemented.
+#define DT_TOP 0x00000000
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_SINGLELINE 0x00000020
+#define DT_NOPREFIX 0x00000800
+
 typedef struct tagWNDCLASSA {
     UINT style;
     WNDPROC lpfnWndProc;
@@ -256,6 +266,13 @@ BOOL WINAPI UpdateWindow(HWND window);
 
 HMENU WINAPI GetSystemMenu(HWND window, BOOL revert);
 BOOL WINAPI InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR id, LPCSTR text);
+
+// Single-line text in a rectangle; `count` is a byte count or -1 for a
+// NUL-terminated string. Returns the text's height.
+int WINAPI DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);
+// Formats into `buffer` (at most 1024 bytes, as on Windows): %d, %u, %x,
+// %s, %c and %%, with flags '-' and '0' and a width. Returns the length.
+int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...);
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);

@@ -33,6 +33,19 @@ void TextDraw32(TextFace* face, const char* text, size_t length, int x, int y, u
 void TextDraw8(TextFace* face, const char* text, size_t length, int x, int y, uint8_t index,
                uint8_t* pixels, int width, int height, int stride);
 
+// The cell height in pixels of the face for a name whose character (em)
+// height is `emHeight` pixels, as GDI sizes a negative lfHeight; 0 when no
+// face can be loaded or emHeight is not positive.
+int TextCellForEmHeight(const char* faceNameCp932, int emHeight);
+
+// Calls `span` for each run of covered pixels, columns [x0, x1) of row y,
+// of the text drawn as TextDraw32 would with the top of the cell at (x, y),
+// clipped to width x height. For targets the functions above cannot
+// address (bottom-up rows, packed pixels).
+typedef void (*TextSpanFunction)(void* context, int y, int x0, int x1);
+void TextDrawSpans(TextFace* face, const char* text, size_t length, int x, int y, int width, int height,
+                   TextSpanFunction span, void* context);
+
 // Code page 932 to UTF-8 (for window titles and message boxes). Writes at
 // most `capacity` bytes including the NUL; returns the length written.
 size_t TextCp932ToUtf8(const char* text, size_t length, char* out, size_t capacity);
