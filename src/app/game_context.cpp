@@ -1,0 +1,3 @@
+#include "app/game_context.h"
+
+GameContext game;

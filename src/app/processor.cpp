@@ -1,0 +1,85 @@
+#include "app/processor.h"
+
+#include <string.h>
+
+#if defined(__i386__) || defined(__x86_64__)
+#include <cpuid.h>
+#define HIREN_X86 1
+#endif
+
+#if HIREN_X86
+namespace {
+// Toggles the ID flag (bit 21) of EFLAGS; it sticks only where CPUID exists.
+bool HasCpuid()
+{
+    size_t before, after;  // register-wide: 32 or 64 bits
+    __asm__ volatile(
+        "pushf\n\t"
+        "pop %0\n\t"
+        "mov %0, %1\n\t"
+        "xor $0x200000, %1\n\t"
+        "push %1\n\t"
+        "popf\n\t"
+        "pushf\n\t"
+        "pop %1\n\t"
+        "push %0\n\t"
+        "popf\n\t"
+        : "=&r"(before), "=&r"(after)
+        :
+        : "cc");
+    return ((before ^ after) & 0x200000) != 0;
+}
+}  // namespace
+
+int DetectMmx()
+{
+    if (!HasCpuid())
+        return 1;
+    unsigned eax, ebx, ecx, edx;
+    __cpuid(0, eax, ebx, ecx, edx);
+    if (eax == 0)
+        return 2;
+    __cpuid(1, eax, ebx, ecx, edx);
+    if ((edx & (1u << 23)) == 0)
+        return 3;
+    return 0;
+}
+
+__attribute__((target("mmx"))) void EndMmx()
+{
+    __asm__ volatile("emms");
+}
+
+__attribute__((target("mmx"))) void MmxClear(void* destination, size_t bytes)
+{
+    // 32 bytes per round in four 64-bit stores; the tail in single stores.
+    char* out = static_cast<char*>(destination);
+    size_t rounds = bytes / 32;
+    size_t tail = (bytes % 32) / 8;
+    __asm__ volatile("pxor %%mm0, %%mm0" ::: "mm0");
+    for (size_t i = 0; i < rounds; ++i, out += 32)
+        __asm__ volatile(
+            "movq %%mm0, (%0)\n\t"
+            "movq %%mm0, 8(%0)\n\t"
+            "movq %%mm0, 16(%0)\n\t"
+            "movq %%mm0, 24(%0)"
+            :
+            : "r"(out)
+            : "memory");
+    for (size_t i = 0; i < tail; ++i, out += 8)
+        __asm__ volatile("movq %%mm0, (%0)" : : "r"(out) : "memory");
+    __asm__ volatile("emms");
+}
+#else
+int DetectMmx()
+{
+    return 3;
+}
+
+void EndMmx() {}
+
+void MmxClear(void* destination, size_t bytes)
+{
+    memset(destination, 0, bytes);
+}
+#endif

@@ -1,0 +1,80 @@
+// Start-up: the program's state, its window class and its window.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "app/app.h"
+#include "app/game_context.h"
+#include "app/processor.h"
+#include "app/system_text.h"
+#include "app/text_tables.h"
+
+namespace {
+const char kClassName[] = "wcHIRN";
+const char kTitle[] = "避練";
+constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT;
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+[[noreturn]] void FailStartUp()
+{
+    // A quit posted while a half-made window was torn down would close the
+    // box at once; take it out first.
+    MSG pending;
+    PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    MessageBoxA(nullptr, "ウインドウ作成失敗", kTitle, MB_ICONERROR);
+    ExitProcess(1);
+}
+}  // namespace
+
+void InitGameState()
+{
+    game.instanceHandle = GetModuleHandleA(nullptr);
+    game.hasMmx = DetectMmx() == 0 ? 1 : 0;
+    if (game.hasMmx)
+        EndMmx();
+    game.randomSeed = timeGetTime();
+    RestoreTextTables();
+
+    game.screenMode = 0;
+    game.eventKind = 0;
+    game.boostPriority = 1;
+    game.bulletSetting = 1;
+    game.backgroundMode = 2;
+    game.screen = Title;
+    game.frameInterval = 16;
+}
+
+ATOM InitApplication()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = kClassStyle;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = game.instanceHandle;
+    windowClass.hIcon = LoadIconA(game.instanceHandle, MAKEINTRESOURCEA(101));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassA(&windowClass);
+}
+
+HWND CreateMainWindow()
+{
+    RECT outer = {0, 0, 320, 240};
+    AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
+    HWND window = CreateWindowExA(0, kClassName, kTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                  game.instanceHandle, nullptr);
+    if (window)
+        ShowWindow(window, SW_SHOWDEFAULT);
+    return window;
+}
+
+void AppMain()
+{
+    InitGameState();
+    if (InitApplication() == 0)
+        FailStartUp();
+    game.mainWindow = CreateMainWindow();
+    if (game.mainWindow == nullptr)
+        FailStartUp();
+    ExitProcess(RunFrameLoop());
+}

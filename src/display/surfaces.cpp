@@ -1,0 +1,112 @@
+// Building and freeing the surfaces of the main window.
+#include "display/surfaces.h"
+
+#include <string.h>
+
+#include "app/game_context.h"
+#include "app/processor.h"
+#include "app/system_text.h"
+#include "display/font_template.h"
+#include "display/palette.h"
+
+void ClearFrameBuffer()
+{
+    if (game.hasMmx) {
+        MmxClear(game.frameBuffer, kFrameBytes);
+        return;
+    }
+    DWORD* out = reinterpret_cast<DWORD*>(game.frameBuffer);
+    for (int i = 0; i < kFrameBytes / 4; ++i)
+        out[i] = 0;
+}
+
+namespace {
+constexpr UINT kAboutCommand = 3000;
+
+// A window without its surfaces could show nothing; creation is refused
+// instead, and start-up reports the failure.
+bool SurfacesComplete()
+{
+    return game.windowDc && game.frameBitmap && game.frameBuffer && game.composeBitmap && game.frameDc &&
+           game.composeDc && game.bannerDc && game.bannerFont;
+}
+}  // namespace
+
+BOOL CreateSurfaces(HWND window)
+{
+    HANDLE heap = GetProcessHeap();
+    BITMAPINFO* info = static_cast<BITMAPINFO*>(HeapAlloc(heap, 0, sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)));
+    if (info == nullptr)
+        return FALSE;
+    memset(&info->bmiHeader, 0, sizeof(info->bmiHeader));
+    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info->bmiHeader.biWidth = kPictureWidth;
+    info->bmiHeader.biHeight = kPictureHeight;  // bottom-up
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = 8;
+    info->bmiHeader.biCompression = BI_RGB;
+    info->bmiHeader.biClrUsed = 16;
+    memcpy(info->bmiColors, basePalette, sizeof(basePalette));
+
+    game.windowDc = GetDC(window);
+    void* bits = nullptr;
+    game.frameBitmap = CreateDIBSection(game.windowDc, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    game.frameBuffer = static_cast<BYTE*>(bits);
+    game.composeBitmap = CreateCompatibleBitmap(game.windowDc, kPictureWidth, kPictureHeight);
+    if (game.frameBuffer)
+        ClearFrameBuffer();
+
+    game.frameDc = CreateCompatibleDC(game.windowDc);
+    game.composeDc = CreateCompatibleDC(game.windowDc);
+    game.bannerDc = CreateCompatibleDC(game.windowDc);
+    SaveDC(game.frameDc);
+    SaveDC(game.composeDc);
+    SaveDC(game.bannerDc);
+
+    game.savedFrameBitmap = static_cast<HBITMAP>(SelectObject(game.frameDc, game.frameBitmap));
+    SetDIBColorTable(game.frameDc, 0, 16, basePalette);
+    HeapFree(heap, 0, info);
+    SelectObject(game.composeDc, game.composeBitmap);
+
+    fontTemplate.lfHeight = 16;
+    game.bannerFont = CreateFontIndirectA(&fontTemplate);
+    SelectObject(game.composeDc, game.bannerFont);
+
+    HMENU systemMenu = GetSystemMenu(window, FALSE);
+    if (systemMenu)
+        InsertMenuA(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, kAboutCommand, "バージョン情報(&V)");
+
+    game.running = 0;
+    return SurfacesComplete() ? TRUE : FALSE;
+}
+
+void DestroySurfaces()
+{
+    if (game.frameDc) {
+        RestoreDC(game.frameDc, -1);
+        SelectObject(game.frameDc, game.savedFrameBitmap);
+    }
+    if (game.composeDc)
+        RestoreDC(game.composeDc, -1);
+    if (game.bannerDc)
+        RestoreDC(game.bannerDc, -1);
+    if (game.frameBitmap)
+        DeleteObject(game.frameBitmap);
+    if (game.composeBitmap)
+        DeleteObject(game.composeBitmap);
+    if (game.frameDc)
+        DeleteDC(game.frameDc);
+    if (game.composeDc)
+        DeleteDC(game.composeDc);
+    if (game.bannerDc)
+        DeleteDC(game.bannerDc);
+    if (game.bannerFont)
+        DeleteObject(game.bannerFont);
+    game.frameBitmap = nullptr;
+    game.frameBuffer = nullptr;
+    game.composeBitmap = nullptr;
+    game.frameDc = game.composeDc = game.bannerDc = nullptr;
+    game.bannerFont = nullptr;
+    game.running = 0;
+    PostQuitMessage(0);
+}
