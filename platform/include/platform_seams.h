@@ -33,6 +33,9 @@ unsigned PlatformPresentCount(HWND window);
 
 // GDI objects (bitmaps, fonts, DCs) alive now.
 int PlatformLiveGdiObjects(void);
+// How many may be alive at once (10,000 at start, Windows' default); a
+// creation past it fails.
+void PlatformSetGdiQuota(int quota);
 
 // The size GetSystemMetrics reports for the screen.
 void PlatformSetScreenSize(int width, int height);

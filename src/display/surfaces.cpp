@@ -23,6 +23,36 @@ void ClearFrameBuffer()
 namespace {
 constexpr UINT kAboutCommand = 3000;
 
+// Puts back what the contexts held when they were saved, then deletes
+// every surface; what was never made is skipped.
+void FreeSurfaces()
+{
+    if (game.frameDc) {
+        RestoreDC(game.frameDc, -1);
+        SelectObject(game.frameDc, game.savedFrameBitmap);
+    }
+    if (game.composeDc)
+        RestoreDC(game.composeDc, -1);
+    if (game.bannerDc)
+        RestoreDC(game.bannerDc, -1);
+    if (game.frameBitmap)
+        DeleteObject(game.frameBitmap);
+    if (game.composeBitmap)
+        DeleteObject(game.composeBitmap);
+    if (game.frameDc)
+        DeleteDC(game.frameDc);
+    if (game.composeDc)
+        DeleteDC(game.composeDc);
+    if (game.bannerDc)
+        DeleteDC(game.bannerDc);
+    if (game.bannerFont)
+        DeleteObject(game.bannerFont);
+    game.frameBitmap = nullptr;
+    game.frameBuffer = nullptr;
+    game.composeBitmap = nullptr;
+    game.frameDc = game.composeDc = game.bannerDc = nullptr;
+    game.bannerFont = nullptr;
+}
 // A window without its surfaces could show nothing; creation is refused
 // instead, and start-up reports the failure.
 bool SurfacesComplete()
@@ -77,36 +107,16 @@ BOOL CreateSurfaces(HWND window)
         InsertMenuA(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, kAboutCommand, "バージョン情報(&V)");
 
     game.running = 0;
-    return SurfacesComplete() ? TRUE : FALSE;
+    if (!SurfacesComplete()) {
+        FreeSurfaces();
+        return FALSE;
+    }
+    return TRUE;
 }
 
 void DestroySurfaces()
 {
-    if (game.frameDc) {
-        RestoreDC(game.frameDc, -1);
-        SelectObject(game.frameDc, game.savedFrameBitmap);
-    }
-    if (game.composeDc)
-        RestoreDC(game.composeDc, -1);
-    if (game.bannerDc)
-        RestoreDC(game.bannerDc, -1);
-    if (game.frameBitmap)
-        DeleteObject(game.frameBitmap);
-    if (game.composeBitmap)
-        DeleteObject(game.composeBitmap);
-    if (game.frameDc)
-        DeleteDC(game.frameDc);
-    if (game.composeDc)
-        DeleteDC(game.composeDc);
-    if (game.bannerDc)
-        DeleteDC(game.bannerDc);
-    if (game.bannerFont)
-        DeleteObject(game.bannerFont);
-    game.frameBitmap = nullptr;
-    game.frameBuffer = nullptr;
-    game.composeBitmap = nullptr;
-    game.frameDc = game.composeDc = game.bannerDc = nullptr;
-    game.bannerFont = nullptr;
+    FreeSurfaces();
     game.running = 0;
     PostQuitMessage(0);
 }

@@ -139,6 +139,17 @@ TEST_F(StartUpDeathTest, AFailedWindowShowsTheErrorBoxAndExitsWithOne)
         "box:834583438393836883458dec90ac8eb89473/94f097fb");
 }
 
+TEST_F(StartUpDeathTest, SurfacesThatCannotBeMadeShowTheErrorBoxAndExitWithOne)
+{
+    EXPECT_EXIT(
+        {
+            PlatformSetGdiQuota(PlatformLiveGdiObjects() + 4);
+            std::atexit(PrintMessageBox);
+            AppMain();
+        },
+        ::testing::ExitedWithCode(1), "box:834583438393836883458dec90ac8eb89473/94f097fb");
+}
+
 TEST_F(StartUpDeathTest, StartUpPreparesTheSettingsAndOpensTheTitleWindow)
 {
     EXPECT_EXIT(

@@ -25,6 +25,7 @@ protected:
     {
         PlatformResetUser();
         PlatformUseRealClock();
+        PlatformSetGdiQuota(10000);
         game = GameContext{};
     }
 

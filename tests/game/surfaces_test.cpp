@@ -103,3 +103,13 @@ TEST_F(Surfaces, DestructionFreesEverySurfaceAndEndsTheLoop)
     EXPECT_TRUE(quitSeen);
     EXPECT_EQ(quitCode, 0u);
 }
+
+TEST_F(Surfaces, AWindowWithoutItsSurfacesIsRefusedAndLeavesNothingBehind)
+{
+    int before = PlatformLiveGdiObjects();
+    PlatformSetGdiQuota(before + 4);  // room for the window DC and a few more
+    ASSERT_NE(InitApplication(), 0);
+    EXPECT_EQ(CreateMainWindow(), nullptr);
+    EXPECT_EQ(PlatformLiveGdiObjects(), before) << "the half-made surfaces are freed";
+    EXPECT_EQ(game.frameBuffer, nullptr);
+}

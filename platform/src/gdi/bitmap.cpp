@@ -18,7 +18,7 @@ HBITMAP handleOf(GdiBitmap* bitmap)
 
 GdiBitmap* GdiNewBitmap(int width, int height, int bitsPerPixel, bool topDown, bool dibSection)
 {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0 || !GdiHasRoom())
         return nullptr;
     const int64_t stride = ((int64_t(width) * bitsPerPixel + 31) / 32) * 4;
     const int64_t bytes = stride * height;

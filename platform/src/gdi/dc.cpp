@@ -78,6 +78,8 @@ void restoreState(GdiDc* dc, const GdiDcState& saved)
 
 GdiDc* newDc(WindowPixels* window)
 {
+    if (!GdiHasRoom())
+        return nullptr;
     auto* dc = new GdiDc();
     dc->magic = kGdiMagic;
     dc->kind = GdiKind::Dc;

@@ -4,7 +4,7 @@
 
 HFONT WINAPI CreateFontIndirectA(const LOGFONTA* description)
 {
-    if (description == nullptr)
+    if (description == nullptr || !GdiHasRoom())
         return nullptr;
     auto* font = new GdiFont();
     font->magic = kGdiMagic;

@@ -87,6 +87,9 @@ struct GdiSurface {
 
 // Handle table (objects.cpp).
 void GdiRegister(GdiObject* object);
+// False once the process holds as many objects as its quota allows; every
+// creation then fails, as it does on Windows when the GDI quota is spent.
+bool GdiHasRoom();
 void GdiUnregister(GdiObject* object);
 GdiObject* GdiLookup(const void* handle);
 GdiBitmap* GdiLookupBitmap(const void* handle);

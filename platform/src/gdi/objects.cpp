@@ -42,11 +42,15 @@ GdiFont* buildStockFont()
     return &font;
 }
 
+// Windows' default per-process GDI object quota.
+constexpr int kDefaultQuota = 10000;
+
 struct Table {
     GdiBitmap* stockBitmap = buildStockBitmap();
     GdiFont* stockFont = buildStockFont();
     std::unordered_set<const void*> live{stockBitmap, stockFont};
     int counted = 0;  // live objects that are not stock
+    int quota = kDefaultQuota;
     uint64_t nextSerial = 1;
 };
 
@@ -64,6 +68,11 @@ void GdiRegister(GdiObject* object)
     table().live.insert(object);
     if (!object->stock)
         ++table().counted;
+}
+
+bool GdiHasRoom()
+{
+    return table().counted < table().quota;
 }
 
 void GdiUnregister(GdiObject* object)
@@ -158,4 +167,9 @@ BOOL WINAPI DeleteObject(HGDIOBJ handle)
 int PlatformLiveGdiObjects(void)
 {
     return table().counted;
+}
+
+void PlatformSetGdiQuota(int quota)
+{
+    table().quota = quota;
 }
