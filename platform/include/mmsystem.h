@@ -3,9 +3,82 @@
 
 #include "windef.h"
 
+typedef UINT MMRESULT;
+
+#define JOYERR_NOERROR 0
+#define JOYERR_PARMS 165
+#define JOYERR_NOCANDO 166
+#define JOYERR_UNPLUGGED 167
+#define MMSYSERR_NODRIVER 6
+#define MMSYSERR_INVALPARAM 11
+
+#define JOYSTICKID1 0
+#define JOYSTICKID2 1
+
+#define MM_JOY1MOVE 0x3A0
+#define MM_JOY2MOVE 0x3A1
+#define MM_JOY1BUTTONDOWN 0x3B5
+#define MM_JOY2BUTTONDOWN 0x3B6
+#define MM_JOY1BUTTONUP 0x3B7
+#define MM_JOY2BUTTONUP 0x3B8
+
+#define JOY_BUTTON1 0x0001
+#define JOY_BUTTON2 0x0002
+#define JOY_BUTTON3 0x0004
+#define JOY_BUTTON4 0x0008
+
+#define MAXPNAMELEN 32
+#define MAX_JOYSTICKOEMVXDNAME 260
+
+typedef struct joyinfo_tag {
+    UINT wXpos;
+    UINT wYpos;
+    UINT wZpos;
+    UINT wButtons;
+} JOYINFO, *LPJOYINFO;
+
+// 404 bytes, as on Windows.
+typedef struct tagJOYCAPSA {
+    WORD wMid;
+    WORD wPid;
+    CHAR szPname[MAXPNAMELEN];
+    UINT wXmin;
+    UINT wXmax;
+    UINT wYmin;
+    UINT wYmax;
+    UINT wZmin;
+    UINT wZmax;
+    UINT wNumButtons;
+    UINT wPeriodMin;
+    UINT wPeriodMax;
+    UINT wRmin;
+    UINT wRmax;
+    UINT wUmin;
+    UINT wUmax;
+    UINT wVmin;
+    UINT wVmax;
+    UINT wCaps;
+    UINT wMaxAxes;
+    UINT wNumAxes;
+    UINT wMaxButtons;
+    CHAR szRegKey[MAXPNAMELEN];
+    CHAR szOEMVxD[MAX_JOYSTICKOEMVXDNAME];
+} JOYCAPSA, *LPJOYCAPSA;
+
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+// Joysticks: ids 0..15; positions 0..65535 per axis, centre 32767. A
+// modern gamepad counts too: its left stick and d-pad give the position,
+// any face button is a button.
+UINT WINAPI joyGetNumDevs(void);
+MMRESULT WINAPI joyGetPos(UINT id, LPJOYINFO info);
+MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, LPJOYCAPSA caps, UINT size);
+// Sends MM_JOYxMOVE every `period` ms (or only on change when `changed`)
+// and MM_JOYxBUTTONDOWN/UP to the window; ids 0 and 1 only.
+MMRESULT WINAPI joySetCapture(HWND window, UINT id, UINT period, BOOL changed);
+MMRESULT WINAPI joyReleaseCapture(UINT id);
 
 // Milliseconds since an arbitrary start, as a 32-bit count that wraps
 // around every 2^32 ms.

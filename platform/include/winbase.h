@@ -6,6 +6,9 @@
 #define HEAP_ZERO_MEMORY 0x00000008
 
 #define ERROR_SUCCESS 0
+// A refused or mistargeted SetPriorityClass / SetThreadPriority.
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_INVALID_HANDLE 6
 #define ERROR_NOT_ENOUGH_MEMORY 8
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_CALL_NOT_IMPLEMENTED 120
@@ -13,9 +16,21 @@
 #define ERROR_CLASS_ALREADY_EXISTS 1410
 #define ERROR_CANNOT_FIND_WND_CLASS 1407
 
+#define NORMAL_PRIORITY_CLASS 0x00000020
+#define HIGH_PRIORITY_CLASS 0x00000080
+#define THREAD_PRIORITY_NORMAL 0
+#define THREAD_PRIORITY_HIGHEST 2
+
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+// Scheduling: mapped to what the system allows; a refusal returns FALSE
+// and changes nothing.
+HANDLE WINAPI GetCurrentProcess(void);
+HANDLE WINAPI GetCurrentThread(void);
+BOOL WINAPI SetPriorityClass(HANDLE process, DWORD priorityClass);
+BOOL WINAPI SetThreadPriority(HANDLE thread, int priority);
 
 // The program's own module; a name other than null is not supported and
 // returns null.

@@ -1,0 +1,297 @@
+// SDL backend: joysticks and gamepads for WinMM.
+//
+// A device SDL knows as a gamepad is read through the game controller API
+// (left stick and d-pad, face buttons first), any other as a raw joystick
+// (axes 0-2, buttons 0-31, hat 0). WinMM polls: SDL posts no joystick
+// events, so none pile up in its queue when nobody reads them.
+#include <SDL.h>
+
+#include "winmm/joystick_backend.h"
+
+namespace {
+struct Slot {
+    bool used;
+    SDL_JoystickID instance;
+    SDL_Joystick* joystick;  // a gamepad's own joystick too
+    SDL_GameController* controller;
+    bool isVirtual;
+};
+
+Slot slots[kJoySlots];
+bool initTried;
+bool initDone;
+
+// A gamepad's buttons as WinMM buttons 1, 2, ...
+const SDL_GameControllerButton kPadButtons[] = {
+    SDL_CONTROLLER_BUTTON_A,
+    SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_BACK,
+    SDL_CONTROLLER_BUTTON_START,
+    SDL_CONTROLLER_BUTTON_LEFTSTICK,
+    SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+};
+constexpr int kPadButtonCount = sizeof kPadButtons / sizeof kPadButtons[0];
+constexpr int kMaxButtons = 32;
+constexpr int kVirtualButtons = 8;
+
+void Close(Slot& slot)
+{
+    if (slot.controller)
+        SDL_GameControllerClose(slot.controller);
+    else if (slot.joystick)
+        SDL_JoystickClose(slot.joystick);
+    slot = Slot{};
+}
+
+bool Known(SDL_JoystickID instance)
+{
+    for (const Slot& slot : slots) {
+        if (slot.used && slot.instance == instance)
+            return true;
+    }
+    return false;
+}
+
+void Open(int deviceIndex, SDL_JoystickID instance)
+{
+    Slot* free = nullptr;
+    for (Slot& slot : slots) {
+        if (!slot.used) {
+            free = &slot;
+            break;
+        }
+    }
+    if (!free)
+        return;
+    Slot opened{true, instance, nullptr, nullptr, SDL_JoystickIsVirtual(deviceIndex) == SDL_TRUE};
+    if (SDL_IsGameController(deviceIndex)) {
+        opened.controller = SDL_GameControllerOpen(deviceIndex);
+        opened.joystick = opened.controller ? SDL_GameControllerGetJoystick(opened.controller) : nullptr;
+    }
+    if (!opened.joystick) {
+        opened.controller = nullptr;
+        opened.joystick = SDL_JoystickOpen(deviceIndex);
+    }
+    if (opened.joystick)
+        *free = opened;
+}
+
+const Slot* SlotAt(int index)
+{
+    if (index < 0 || index >= kJoySlots || !slots[index].used)
+        return nullptr;
+    return &slots[index];
+}
+
+int SlotOf(SDL_JoystickID instance)
+{
+    for (int i = 0; i < kJoySlots; ++i) {
+        if (slots[i].used && slots[i].instance == instance)
+            return i;
+    }
+    return -1;
+}
+
+// The hat's (d-pad's) pull on one axis: -1, 0 or 1.
+int Pull(bool negative, bool positive)
+{
+    return positive ? 1 : negative ? -1 : 0;
+}
+
+int Deflect(int axis, int pull)
+{
+    return pull < 0 ? SDL_JOYSTICK_AXIS_MIN : pull > 0 ? SDL_JOYSTICK_AXIS_MAX : axis;
+}
+
+void ReadGamepad(SDL_GameController* pad, JoyReading* out)
+{
+    int dx = Pull(SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT),
+                  SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT));
+    int dy = Pull(SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP),
+                  SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN));
+    out->x = Deflect(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX), dx);
+    out->y = Deflect(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY), dy);
+    out->z = 0;
+    out->buttons = 0;
+    for (int i = 0; i < kPadButtonCount; ++i) {
+        if (SDL_GameControllerGetButton(pad, kPadButtons[i]))
+            out->buttons |= 1u << i;
+    }
+}
+
+void ReadJoystick(SDL_Joystick* stick, JoyReading* out)
+{
+    int axes = SDL_JoystickNumAxes(stick);
+    Uint8 hat = SDL_JoystickNumHats(stick) > 0 ? SDL_JoystickGetHat(stick, 0) : SDL_HAT_CENTERED;
+    int dx = Pull(hat & SDL_HAT_LEFT, hat & SDL_HAT_RIGHT);
+    int dy = Pull(hat & SDL_HAT_UP, hat & SDL_HAT_DOWN);
+    out->x = Deflect(axes > 0 ? SDL_JoystickGetAxis(stick, 0) : 0, dx);
+    out->y = Deflect(axes > 1 ? SDL_JoystickGetAxis(stick, 1) : 0, dy);
+    out->z = axes > 2 ? SDL_JoystickGetAxis(stick, 2) : 0;
+    out->buttons = 0;
+    int buttons = SDL_min(SDL_JoystickNumButtons(stick), kMaxButtons);
+    for (int i = 0; i < buttons; ++i) {
+        if (SDL_JoystickGetButton(stick, i))
+            out->buttons |= 1u << i;
+    }
+}
+
+SDL_Joystick* VirtualAt(int index)
+{
+    const Slot* slot = SlotAt(index);
+    return slot && SDL_JoystickGetAttached(slot->joystick) ? slot->joystick : nullptr;
+}
+}  // namespace
+
+bool BackendJoyInit(void)
+{
+    if (initTried)
+        return initDone;
+    initTried = true;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // WinMM reads the sticks whether or not a window of the program has
+    // the focus.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0)
+        return false;
+    SDL_JoystickEventState(SDL_IGNORE);
+    SDL_GameControllerEventState(SDL_IGNORE);
+    initDone = true;
+    return true;
+}
+
+void BackendJoyRefresh(void)
+{
+    if (!BackendJoyInit())
+        return;
+    SDL_JoystickUpdate();
+    for (Slot& slot : slots) {
+        if (slot.used && !SDL_JoystickGetAttached(slot.joystick))
+            Close(slot);
+    }
+    int count = SDL_NumJoysticks();
+    for (int i = 0; i < count; ++i) {
+        SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(i);
+        if (instance >= 0 && !Known(instance))
+            Open(i, instance);
+    }
+}
+
+bool BackendJoyRead(int index, JoyReading* out)
+{
+    const Slot* slot = SlotAt(index);
+    if (!slot || !SDL_JoystickGetAttached(slot->joystick))
+        return false;
+    if (slot->controller)
+        ReadGamepad(slot->controller, out);
+    else
+        ReadJoystick(slot->joystick, out);
+    return true;
+}
+
+bool BackendJoyDescribe(int index, JoyDescription* out)
+{
+    const Slot* slot = SlotAt(index);
+    if (!slot || !SDL_JoystickGetAttached(slot->joystick))
+        return false;
+    const char* name = slot->controller ? SDL_GameControllerName(slot->controller) : SDL_JoystickName(slot->joystick);
+    SDL_strlcpy(out->nameUtf8, name ? name : "", sizeof out->nameUtf8);
+    out->vendor = SDL_JoystickGetVendor(slot->joystick);
+    out->product = SDL_JoystickGetProduct(slot->joystick);
+    if (slot->controller) {
+        out->axes = 2;
+        out->buttons = kPadButtonCount;
+    } else {
+        out->axes = SDL_JoystickNumAxes(slot->joystick) > 2 ? 3 : 2;
+        out->buttons = SDL_clamp(SDL_JoystickNumButtons(slot->joystick), 0, kMaxButtons);
+    }
+    return true;
+}
+
+int BackendJoyAttachVirtual(bool gamepad, const char* nameUtf8)
+{
+    if (!BackendJoyInit())
+        return -1;
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    if (gamepad) {
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    } else {
+        desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
+        desc.naxes = 2;
+        desc.nbuttons = kVirtualButtons;
+        desc.nhats = 1;
+    }
+    desc.name = nameUtf8;
+    int device = SDL_JoystickAttachVirtualEx(&desc);
+    if (device < 0)
+        return -1;
+    SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(device);
+    BackendJoyRefresh();
+    return SlotOf(instance);
+}
+
+bool BackendJoySetVirtualAxes(int index, int x, int y)
+{
+    SDL_Joystick* stick = VirtualAt(index);
+    if (!stick)
+        return false;
+    x = SDL_clamp(x, SDL_JOYSTICK_AXIS_MIN, SDL_JOYSTICK_AXIS_MAX);
+    y = SDL_clamp(y, SDL_JOYSTICK_AXIS_MIN, SDL_JOYSTICK_AXIS_MAX);
+    // A gamepad's first two axes are its left stick.
+    return SDL_JoystickSetVirtualAxis(stick, 0, static_cast<Sint16>(x)) == 0 &&
+           SDL_JoystickSetVirtualAxis(stick, 1, static_cast<Sint16>(y)) == 0;
+}
+
+bool BackendJoySetVirtualButton(int index, int button, bool pressed)
+{
+    SDL_Joystick* stick = VirtualAt(index);
+    return stick && SDL_JoystickSetVirtualButton(stick, button, pressed ? SDL_PRESSED : SDL_RELEASED) == 0;
+}
+
+bool BackendJoySetVirtualHat(int index, int dx, int dy)
+{
+    SDL_Joystick* stick = VirtualAt(index);
+    if (!stick)
+        return false;
+    if (slots[index].controller) {
+        const struct {
+            SDL_GameControllerButton button;
+            bool pressed;
+        } pad[] = {{SDL_CONTROLLER_BUTTON_DPAD_LEFT, dx < 0},
+                   {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, dx > 0},
+                   {SDL_CONTROLLER_BUTTON_DPAD_UP, dy < 0},
+                   {SDL_CONTROLLER_BUTTON_DPAD_DOWN, dy > 0}};
+        for (const auto& key : pad) {
+            if (SDL_JoystickSetVirtualButton(stick, key.button, key.pressed ? SDL_PRESSED : SDL_RELEASED) != 0)
+                return false;
+        }
+        return true;
+    }
+    Uint8 hat = SDL_HAT_CENTERED;
+    hat |= dx < 0 ? SDL_HAT_LEFT : dx > 0 ? SDL_HAT_RIGHT : 0;
+    hat |= dy < 0 ? SDL_HAT_UP : dy > 0 ? SDL_HAT_DOWN : 0;
+    return SDL_JoystickSetVirtualHat(stick, 0, hat) == 0;
+}
+
+void BackendJoyDetachVirtual(void)
+{
+    if (!initDone)
+        return;
+    for (Slot& slot : slots) {
+        if (slot.used && slot.isVirtual)
+            Close(slot);
+    }
+    for (int i = SDL_NumJoysticks(); i-- > 0;) {
+        if (SDL_JoystickIsVirtual(i))
+            SDL_JoystickDetachVirtual(i);
+    }
+    BackendJoyRefresh();
+}

@@ -1,0 +1,8 @@
+// Shared between WinMM's joystick files.
+#pragma once
+
+#include <mmsystem.h>
+
+// The polling periods joyGetDevCapsA reports and joySetCapture keeps to.
+constexpr UINT kJoyPeriodMin = 10;
+constexpr UINT kJoyPeriodMax = 1000;
