@@ -25,6 +25,11 @@ void PlatformInjectActivation(HWND window, BOOL active);
 void PlatformInjectCloseBox(HWND window);
 // A right click in the client area at (x, y).
 void PlatformInjectRightClick(HWND window, int x, int y);
+// A left click (press and release) at (x, y) in the window's client area;
+// a child window (a dialog's control) is clicked through its top-level window.
+void PlatformInjectClick(HWND window, int x, int y);
+// Whether the mouse cursor is shown (ShowCursor's counter and SetCursor).
+BOOL PlatformCursorShown(void);
 
 // The window's client pixels as last drawn (0x00RRGGBB as a COLORREF).
 COLORREF PlatformReadWindowPixel(HWND window, int x, int y);
@@ -43,6 +48,22 @@ void PlatformSetScreenSize(int width, int height);
 // The last message box's text and caption (code page 932), or "".
 const char* PlatformLastMessageBoxText(void);
 const char* PlatformLastMessageBoxCaption(void);
+
+// Joysticks: a virtual device on the system's own joystick path. A plain
+// joystick has 2 axes, 8 buttons and a hat; a gamepad has the standard
+// layout. `name` is code page 932, or null for a default. Returns the id
+// joyGetPos knows it by, or -1.
+int PlatformAttachVirtualJoystick(BOOL gamepad, const char* name);
+// The stick in the system's units: -32768 (left, up) .. 32767 (right,
+// down), 0 at the centre.
+void PlatformSetVirtualJoystickAxes(int id, int x, int y);
+// Button `button` from 0; a gamepad's in SDL's order: A, B, X, Y, back,
+// guide, start, left stick, right stick, left and right shoulder.
+void PlatformSetVirtualJoystickButton(int id, int button, BOOL pressed);
+// The hat (a gamepad's d-pad): dx and dy each -1, 0 or 1; dy -1 is up.
+void PlatformSetVirtualJoystickHat(int id, int dx, int dy);
+// Unplugs every virtual joystick.
+void PlatformDetachVirtualJoysticks(void);
 
 // Forgets every window and class and empties the queue, so each test
 // starts from a fresh process state.

@@ -5,6 +5,7 @@
 #include "windef.h"
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
 // Class styles
 #define CS_VREDRAW 0x0001
@@ -78,6 +79,9 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define WM_SETFOCUS 0x0007
 #define WM_KILLFOCUS 0x0008
 #define WM_PAINT 0x000F
+#define WM_ENABLE 0x000A
+#define WM_SETTEXT 0x000C
+#define WM_GETTEXT 0x000D
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_KEYDOWN 0x0100
@@ -86,6 +90,7 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
+#define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
 #define WM_LBUTTONDOWN 0x0201
@@ -164,6 +169,29 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define VK_F11 0x7A
 #define VK_F12 0x7B
 
+// Dialog styles
+#define DS_SETFONT 0x40L
+#define DS_MODALFRAME 0x80L
+#define DS_3DLOOK 0x0004L
+#define DS_CENTER 0x0800L
+#define DS_CONTEXTHELP 0x2000L
+#define WS_EX_DLGMODALFRAME 0x00000001L
+#define WS_EX_CONTEXTHELP 0x00000400L
+
+// Button styles and states
+#define BS_PUSHBUTTON 0x00000000L
+#define BS_DEFPUSHBUTTON 0x00000001L
+#define BS_AUTORADIOBUTTON 0x00000009L
+#define BS_GROUPBOX 0x00000007L
+#define BS_CENTER 0x00000300L
+#define BST_UNCHECKED 0x0000
+#define BST_CHECKED 0x0001
+
+// Static styles
+#define SS_LEFT 0x00000000L
+#define SS_CENTER 0x00000001L
+#define SS_ICON 0x00000003L
+
 // Message box
 #define MB_OK 0x00000000L
 #define MB_ICONERROR 0x00000010L
@@ -171,6 +199,10 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define IDCANCEL 2
 
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define IDC_WAIT MAKEINTRESOURCEA(32514)
+#define IDI_QUESTION MAKEINTRESOURCEA(32514)
+
+#define HWND_TOP ((HWND)0)
 
 // DrawTextA: only these flags are implemented.
 #define DT_TOP 0x00000000
@@ -257,6 +289,12 @@ LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The keyboard state as of the last message taken from the queue: the high
+// bit of a key's byte is set while it is down, the low bit toggles.
+SHORT WINAPI GetKeyState(int virtualKey);
+BOOL WINAPI GetKeyboardState(PBYTE state);
+BOOL WINAPI SetKeyboardState(PBYTE state);
+
 HDC WINAPI GetDC(HWND window);
 int WINAPI ReleaseDC(HWND window, HDC dc);
 HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint);
@@ -276,6 +314,25 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...);
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
+HCURSOR WINAPI SetCursor(HCURSOR cursor);
+// The cursor's display counter: shown while it is 0 or more.
+int WINAPI ShowCursor(BOOL show);
+
+// Dialogs: a modal dialog from an extended template (DIALOGEX) of the
+// program's resources, owned by `owner`, which is disabled while it runs.
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure,
+                               LPARAM param);
+BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
+HWND WINAPI GetDlgItem(HWND dialog, int id);
+BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
+BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
+int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int capacity);
+BOOL WINAPI CheckRadioButton(HWND dialog, int first, int last, int check);
+UINT WINAPI IsDlgButtonChecked(HWND dialog, int id);
+BOOL WINAPI EnableWindow(HWND window, BOOL enable);
+BOOL WINAPI IsWindowEnabled(HWND window);
+HWND WINAPI GetFocus(void);
+HWND WINAPI GetActiveWindow(void);
 
 // Shows the text and caption (code page 932) and waits for the user.
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

@@ -1,4 +1,4 @@
-// SDL backend: the message box and the arrow cursor.
+// SDL backend: the message box and the system's cursors.
 #include <stdio.h>
 #include <string.h>
 
@@ -7,6 +7,19 @@
 namespace {
 SDL_Cursor* arrow;
 bool arrowFailed;
+SDL_Cursor* wait;
+bool waitFailed;
+
+bool SystemCursor(SDL_SystemCursor which, SDL_Cursor** cursor, bool* failed, bool select)
+{
+    if (!*cursor && !*failed && BackendInitVideo()) {
+        *cursor = SDL_CreateSystemCursor(which);
+        *failed = *cursor == nullptr;
+    }
+    if (*cursor && select)
+        SDL_SetCursor(*cursor);
+    return *cursor != nullptr;
+}
 
 bool Headless()
 {
@@ -32,11 +45,16 @@ bool BackendShowMessageBox(BackendWindow* parent, const char* captionUtf8, const
 
 bool BackendArrowCursor(bool select)
 {
-    if (!arrow && !arrowFailed && BackendInitVideo()) {
-        arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
-        arrowFailed = arrow == nullptr;
-    }
-    if (arrow && select)
-        SDL_SetCursor(arrow);
-    return arrow != nullptr;
+    return SystemCursor(SDL_SYSTEM_CURSOR_ARROW, &arrow, &arrowFailed, select);
+}
+
+bool BackendWaitCursor(bool select)
+{
+    return SystemCursor(SDL_SYSTEM_CURSOR_WAIT, &wait, &waitFailed, select);
+}
+
+void BackendShowCursor(bool show)
+{
+    if (BackendInitVideo())
+        SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }

@@ -142,6 +142,20 @@ void BackendSetDecorated(BackendWindow* window, bool decorated)
         SDL_SetWindowBordered(window->window, decorated ? SDL_TRUE : SDL_FALSE);
 }
 
+void BackendSetTitle(BackendWindow* window, const char* titleUtf8)
+{
+    if (window)
+        SDL_SetWindowTitle(window->window, titleUtf8 ? titleUtf8 : "");
+}
+
+void BackendSetModalFor(BackendWindow* window, BackendWindow* owner)
+{
+    // Only some video drivers (X11) know of modal windows; elsewhere this
+    // fails and the window is merely raised when shown.
+    if (window && owner)
+        SDL_SetWindowModalFor(window->window, owner->window);
+}
+
 void BackendMoveWindow(BackendWindow* window, int x, int y)
 {
     if (window)

@@ -51,3 +51,6 @@ void TextDrawSpans(TextFace* face, const char* text, size_t length, int x, int y
 size_t TextCp932ToUtf8(const char* text, size_t length, char* out, size_t capacity);
 // UTF-8 to code page 932 (for typed characters); same contract.
 size_t TextUtf8ToCp932(const char* text, size_t length, char* out, size_t capacity);
+// `units` UTF-16LE code units (2 bytes each, any alignment) to code page
+// 932 (for dialog templates); characters it lacks become '?'. Same contract.
+size_t TextUtf16ToCp932(const unsigned char* text, size_t units, char* out, size_t capacity);

@@ -59,6 +59,9 @@ void BackendRaiseWindow(BackendWindow* window);
 // Raises the window and gives it the keyboard focus.
 void BackendFocusWindow(BackendWindow* window);
 void BackendSetDecorated(BackendWindow* window, bool decorated);
+void BackendSetTitle(BackendWindow* window, const char* titleUtf8);
+// Keeps `window` above `owner` and modal for it, where the system can.
+void BackendSetModalFor(BackendWindow* window, BackendWindow* owner);
 void BackendMoveWindow(BackendWindow* window, int x, int y);
 void BackendResizeWindow(BackendWindow* window, int width, int height);
 void BackendGetWindowPosition(BackendWindow* window, int* x, int* y);
@@ -90,3 +93,7 @@ bool BackendShowMessageBox(BackendWindow* parent, const char* captionUtf8, const
 // The system arrow cursor, created on first use; false if the system has
 // no cursors. `select` also makes it the current cursor.
 bool BackendArrowCursor(bool select);
+// The system's wait cursor, the same way.
+bool BackendWaitCursor(bool select);
+// Shows or hides the mouse cursor.
+void BackendShowCursor(bool show);

@@ -1,4 +1,4 @@
-// Window classes and the system's arrow cursor.
+// Window classes.
 //
 // Classes are registered per process; the instance handle is not part of
 // a class's identity.
@@ -10,7 +10,6 @@
 namespace {
 std::vector<std::unique_ptr<WindowClass>> classes;
 ATOM nextAtom = 0xC000;
-char arrowCursor;  // its address is the arrow's handle
 }  // namespace
 
 const WindowClass* UserFindClass(LPCSTR nameOrAtom)
@@ -55,21 +54,4 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
     entry->info.lpszMenuName = nullptr;
     classes.push_back(std::move(entry));
     return classes.back()->atom;
-}
-
-// Only the system's arrow exists. Its SDL cursor is made on first use; the
-// handle is valid even where the system has no cursors to make.
-HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name)
-{
-    if (instance || name != IDC_ARROW) {
-        SetLastError(kErrorResourceNameNotFound);
-        return nullptr;
-    }
-    BackendArrowCursor(false);
-    return reinterpret_cast<HCURSOR>(&arrowCursor);
-}
-
-bool UserIsArrowCursor(HCURSOR cursor)
-{
-    return cursor && cursor == reinterpret_cast<HCURSOR>(&arrowCursor);
 }

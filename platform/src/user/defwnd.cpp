@@ -2,10 +2,50 @@
 //
 // The system menu opens with Alt+Space (WM_SYSKEYDOWN, then SC_KEYMENU
 // with ' ') and with a right click in the window (WM_RBUTTONUP, where
-// Windows would go through WM_CONTEXTMENU). Everything else returns 0.
+// Windows would go through WM_CONTEXTMENU); Alt keys pressed in a child
+// window act on its top-level window. WM_SETTEXT and WM_GETTEXT keep the
+// window text (the system's title for a top-level window). Everything
+// else returns 0.
+#include <string.h>
+
 #include "user/user_private.h"
 
 namespace {
+bool IsLeadByte(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+LRESULT SetText(Window* window, LPCSTR text)
+{
+    window->text.assign(text ? text : "");
+    if (window->backend) {
+        char title[1024];
+        UserToUtf8(window->text.c_str(), title, sizeof title);
+        BackendSetTitle(window->backend, title);
+    }
+    return TRUE;
+}
+
+// Copies as much of the text as fits with its NUL, never half a
+// double-byte character; returns the length copied.
+LRESULT GetText(const Window* window, size_t capacity, char* buffer)
+{
+    if (!buffer || capacity == 0)
+        return 0;
+    const std::string& text = window->text;
+    size_t length = 0;
+    while (length < text.size()) {
+        size_t step = IsLeadByte(static_cast<unsigned char>(text[length])) && length + 1 < text.size() ? 2 : 1;
+        if (length + step > capacity - 1)
+            break;
+        length += step;
+    }
+    memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return static_cast<LRESULT>(length);
+}
+
 void OpenSystemMenu(HWND handle, bool byKeyboard, POINT screen)
 {
     Window* window = UserGetWindow(handle);
@@ -50,14 +90,20 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_SYSCOMMAND:
         return SystemCommand(handle, wParam, lParam);
-    case WM_SYSKEYDOWN:
+    case WM_SYSKEYDOWN: {
         if (!(lParam & (1 << 29)))
             return 0;  // F10 alone
+        HWND root = UserRootWindow(handle);
         if (wParam == VK_F4)
-            PostMessageA(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+            PostMessageA(root, WM_SYSCOMMAND, SC_CLOSE, 0);
         else if (wParam == VK_SPACE)
-            SendMessageA(handle, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+            SendMessageA(root, WM_SYSCOMMAND, SC_KEYMENU, ' ');
         return 0;
+    }
+    case WM_SETTEXT:
+        return SetText(window, reinterpret_cast<LPCSTR>(lParam));
+    case WM_GETTEXT:
+        return GetText(window, static_cast<size_t>(wParam), reinterpret_cast<char*>(lParam));
     case WM_PAINT: {
         PAINTSTRUCT paint;
         if (BeginPaint(handle, &paint))

@@ -2,9 +2,10 @@
 // RT_ICON images), decoded for the system to show as the window's icon.
 //
 // As LoadIcon's icons on Windows, an icon is shared: loading it again gives
-// the same handle, and it lives as long as the program. The system's own
-// icons (a null instance, IDI_*) do not exist here. Images are DIBs of 1,
-// 4, 8, 24 or 32 bits; a PNG image leaves the icon without pixels.
+// the same handle, and it lives as long as the program. Of the system's
+// own icons (a null instance) only IDI_QUESTION exists: a question mark of
+// our own drawing. Images are DIBs of 1, 4, 8, 24 or 32 bits; a PNG image
+// leaves the icon without pixels.
 #include <string.h>
 
 #include <memory>
@@ -15,6 +16,7 @@
 namespace {
 struct LoadedIcon {
     WORD id;
+    bool system;
     UserIconImage image;
 };
 std::vector<std::unique_ptr<LoadedIcon>> icons;
@@ -111,6 +113,57 @@ bool Decode(const BYTE* data, DWORD size, UserIconImage* image)
     }
     return true;
 }
+
+// The system's question icon: a blue disc with a white question mark.
+void DrawQuestion(UserIconImage* image)
+{
+    static const char* const kMark[] = {
+        "...######...", "..########..", ".####..####.", ".###....###.", "........###.", ".......####.",
+        "......####..", ".....####...", ".....###....", ".....###....", "............", ".....###....",
+        ".....###....", ".....###....",
+    };
+    constexpr int kSize = kPreferredSize;
+    image->width = image->height = kSize;
+    image->argb.assign(static_cast<size_t>(kSize) * kSize, 0);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            // Distance from the centre, in half pixels squared.
+            int dx = 2 * x + 1 - kSize, dy = 2 * y + 1 - kSize;
+            int distance = dx * dx + dy * dy;
+            uint32_t& pixel = image->argb[static_cast<size_t>(y) * kSize + x];
+            if (distance <= 28 * 28)
+                pixel = 0xFF2058D0;  // the disc
+            else if (distance <= 31 * 31)
+                pixel = 0xFF10307A;  // its rim
+        }
+    }
+    constexpr int kMarkLeft = 10, kMarkTop = 9;
+    for (int row = 0; row < static_cast<int>(sizeof kMark / sizeof kMark[0]); ++row) {
+        for (int column = 0; kMark[row][column]; ++column) {
+            if (kMark[row][column] == '#')
+                image->argb[static_cast<size_t>(kMarkTop + row) * kSize + kMarkLeft + column] = 0xFFFFFFFF;
+        }
+    }
+}
+
+HICON SystemIcon(LPCSTR name)
+{
+    if (name != IDI_QUESTION) {
+        SetLastError(kErrorResourceNameNotFound);
+        return nullptr;
+    }
+    WORD id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name));
+    for (const auto& loaded : icons) {
+        if (loaded->system && loaded->id == id)
+            return reinterpret_cast<HICON>(loaded.get());
+    }
+    auto loaded = std::make_unique<LoadedIcon>();
+    loaded->id = id;
+    loaded->system = true;
+    DrawQuestion(&loaded->image);
+    icons.push_back(std::move(loaded));
+    return reinterpret_cast<HICON>(icons.back().get());
+}
 }  // namespace
 
 const UserIconImage* UserIconOf(HICON icon)
@@ -124,6 +177,8 @@ const UserIconImage* UserIconOf(HICON icon)
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
 {
+    if (!instance)
+        return SystemIcon(name);
     DWORD size = 0;
     const BYTE* group = instance && IS_INTRESOURCE(name) ? ResourceFind(kResourceGroupIcon, name, &size) : nullptr;
     if (!group) {
@@ -132,11 +187,12 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
     }
     WORD id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name));
     for (const auto& loaded : icons) {
-        if (loaded->id == id)
+        if (!loaded->system && loaded->id == id)
             return reinterpret_cast<HICON>(loaded.get());
     }
     auto loaded = std::make_unique<LoadedIcon>();
     loaded->id = id;
+    loaded->system = false;
     loaded->image = UserIconImage{0, 0, {}};
     DWORD imageSize = 0;
     WORD imageId = ChooseImage(group, size);

@@ -8,6 +8,15 @@
 // TranslateMessage; text without a key-down becomes WM_CHAR at once.
 // Activation changes are sent while the events are pumped, as Windows
 // sends them while messages are retrieved.
+//
+// Keys go to the window with the keyboard focus when it lies in the
+// window the system reports them for (a dialog's control); as on Windows,
+// the focus when a key message is retrieved decides, so keys queued
+// together follow the focus that the first of them moved. Mouse buttons go
+// to the child window under the cursor, or to the window that captured the
+// mouse, in its client coordinates. A disabled window gets no input: keys
+// meant for it go to the focus window, and a click on it or its activation
+// by the system brings forward the window it owns (its modal dialog).
 #include <string.h>
 
 #include "text/glyphs.h"
@@ -16,14 +25,37 @@
 namespace {
 uint32_t pumpKeySerial;  // the key-down queued in this pump, awaiting its text
 WPARAM buttons;          // MK_ flags of the mouse buttons held
+HWND capture;
+
+bool Disabled(HWND window)
+{
+    Window* w = UserGetWindow(window);
+    return w && (w->style & WS_DISABLED);
+}
 
 HWND KeyTarget(const BackendEvent& event)
 {
     HWND window = static_cast<HWND>(event.owner);
-    if (UserGetWindow(window))
-        return window;
     // The open menu's popup, or no window of ours has the focus.
-    return UserMenuOpen() ? UserMenuOwner() : UserActiveWindow();
+    if (!UserGetWindow(window))
+        window = UserMenuOpen() ? UserMenuOwner() : UserActiveWindow();
+    HWND focus = UserFocusWindow();
+    if (Disabled(window))
+        window = focus ? focus : UserActiveWindow();
+    if (focus && UserIsDescendant(window, focus))
+        window = focus;
+    return Disabled(window) ? nullptr : window;
+}
+
+// A disabled window's owned window (its modal dialog) comes forward.
+void ShowPopupOf(HWND window)
+{
+    HWND popup = UserEnabledPopup(window);
+    Window* shown = UserGetWindow(popup);
+    if (!shown)
+        return;
+    BackendFocusWindow(shown->backend);
+    UserActivate(popup);
 }
 
 void Key(const BackendEvent& event, HWND window)
@@ -61,17 +93,29 @@ void Text(const BackendEvent& event, HWND window)
 
 void Button(const BackendEvent& event, Window* window)
 {
-    QueueSetCursor(POINT{window->client.left + event.x, window->client.top + event.y});
+    POINT screen{window->client.left + event.x, window->client.top + event.y};
+    QueueSetCursor(screen);
     bool down = event.type == BACKEND_BUTTON_DOWN;
     WPARAM flag = event.button == BACKEND_BUTTON_LEFT    ? kMkLButton
                   : event.button == BACKEND_BUTTON_RIGHT ? kMkRButton
                                                          : 0;
     if (!flag)
         return;  // no messages for the middle button
+    if (window->style & WS_DISABLED) {
+        if (down)
+            ShowPopupOf(window->handle);
+        return;
+    }
     buttons = down ? (buttons | flag) : (buttons & ~flag);
     UINT message = event.button == BACKEND_BUTTON_LEFT ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
                                                        : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
-    QueueInput(window->handle, message, buttons, MAKELPARAM(event.x, event.y));
+    Window* target = UserGetWindow(capture);
+    if (!target || UserRootWindow(capture) != window->handle) {
+        target = UserChildAt(window, screen);
+        target = target ? target : window;
+    }
+    QueueInput(target->handle, message, buttons,
+               MAKELPARAM(screen.x - target->client.left, screen.y - target->client.top));
 }
 
 void Moved(Window* window, int x, int y)
@@ -83,6 +127,7 @@ void Moved(Window* window, int x, int y)
                           window->client.bottom + dy};
     window->outer = RECT{window->outer.left + dx, window->outer.top + dy, window->outer.right + dx,
                          window->outer.bottom + dy};
+    UserShiftChildren(window, dx, dy);
     SendMessageA(window->handle, WM_MOVE, 0, MAKELPARAM(x, y));
 }
 
@@ -111,9 +156,13 @@ void Handle(const BackendEvent& event)
         break;
     case BACKEND_MOUSE_MOVE:
         QueueSetCursor(POINT{window->client.left + event.x, window->client.top + event.y});
+        UserApplyClassCursor(window->windowClass->info.hCursor);
         break;
     case BACKEND_FOCUS_GAINED:
-        UserActivate(handle);
+        if (window->style & WS_DISABLED)
+            ShowPopupOf(handle);
+        else
+            UserActivate(handle);
         break;
     case BACKEND_FOCUS_LOST:
         // An open menu takes the focus without deactivating its window.
@@ -121,7 +170,8 @@ void Handle(const BackendEvent& event)
             UserActivate(nullptr);
         break;
     case BACKEND_CLOSE:
-        QueuePost(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (!(window->style & WS_DISABLED))
+            QueuePost(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     case BACKEND_EXPOSED:
         window->pixels.dirty = true;
@@ -171,5 +221,32 @@ void UserResetInput()
 {
     pumpKeySerial = 0;
     buttons = 0;
+    capture = nullptr;
     BackendResetInput();
+}
+
+void UserReaddressKey(MSG* msg)
+{
+    bool key = msg->message == WM_KEYDOWN || msg->message == WM_KEYUP || msg->message == WM_SYSKEYDOWN ||
+               msg->message == WM_SYSKEYUP || msg->message == WM_CHAR;
+    if (!key)
+        return;
+    HWND focus = UserFocusWindow();
+    if (!focus || focus == msg->hwnd)
+        return;
+    HWND root = UserRootWindow(msg->hwnd);
+    if (root == UserRootWindow(focus) || Disabled(root))
+        msg->hwnd = focus;
+}
+
+void UserSetCapture(HWND window)
+{
+    capture = UserGetWindow(window) ? window : nullptr;
+}
+
+HWND UserCapture()
+{
+    if (capture && !UserGetWindow(capture))
+        capture = nullptr;
+    return capture;
 }

@@ -2,6 +2,8 @@
 #include <mmsystem.h>
 #include <string.h>
 
+#include "user/keystate.h"
+#include "user/timed.h"
 #include "user/user_private.h"
 
 namespace {
@@ -44,8 +46,11 @@ bool Retrieve(MSG* msg, HWND filter, UINT first, UINT last, bool remove)
     }
     if (QueueTakeInput(&entry, filter, first, last, remove)) {
         *msg = entry.msg;
+        UserReaddressKey(msg);
+        if (remove)
+            UserKeyStateRetrieved(*msg);
         if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
-            lastKey = entry.msg;
+            lastKey = *msg;
             lastKeyTextLength = entry.textLength;
             memcpy(lastKeyText, entry.text, sizeof entry.text);
         }
@@ -79,6 +84,7 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
     }
     UserPresentWindows();
     UserPumpEvents();
+    JoyPostDueMessages();
     return Retrieve(msg, window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
@@ -88,8 +94,9 @@ BOOL WINAPI WaitMessage(void)
 {
     UserPresentWindows();
     UserPumpEvents();
+    JoyPostDueMessages();
     while (!AnythingToRetrieve()) {
-        if (!UserWaitEvents())
+        if (!UserWaitEventsOrDue())
             return FALSE;
         UserPresentWindows();
     }

@@ -11,6 +11,10 @@
 // Drawing reaches the screen when the program next calls into the message
 // queue: each window drawn to since it was last presented is uploaded and
 // presented once.
+//
+// Child windows (a dialog's controls) have no pixels nor DC of their own:
+// invalidating one invalidates its place in its parent, which paints it;
+// GetDC and BeginPaint on one fail.
 #include <platform_seams.h>
 #include <string.h>
 
@@ -103,6 +107,19 @@ bool UserResizePixels(Window* window, int width, int height)
 
 void UserInvalidate(Window* window, const RECT* clientRect, bool erase)
 {
+    if (window->parent) {
+        Window* parent = UserGetWindow(window->parent);
+        if (!parent || !window->visible)
+            return;
+        int dx = window->client.left - parent->client.left, dy = window->client.top - parent->client.top;
+        RECT all{0, 0, window->client.right - window->client.left, window->client.bottom - window->client.top};
+        RECT area = clientRect ? Intersect(*clientRect, all) : all;
+        if (IsEmpty(area))
+            return;
+        RECT inParent{area.left + dx, area.top + dy, area.right + dx, area.bottom + dy};
+        UserInvalidate(parent, &inParent, erase);
+        return;
+    }
     RECT all{0, 0, window->pixels.width, window->pixels.height};
     RECT area = clientRect ? Intersect(*clientRect, all) : all;
     if (IsEmpty(area))
@@ -120,6 +137,8 @@ void UserInvalidate(Window* window, const RECT* clientRect, bool erase)
 
 HDC UserWindowDc(Window* window)
 {
+    if (window->parent)
+        return nullptr;
     if (!window->dc)
         window->dc = GdiCreateWindowDc(&window->pixels);
     return window->dc;

@@ -3,6 +3,7 @@
 #include <platform_seams.h>
 #include <string.h>
 
+#include "user/keystate.h"
 #include "user/user_private.h"
 
 namespace {
@@ -47,6 +48,18 @@ void PlatformInjectRightClick(HWND window, int x, int y)
     BackendPushButton(backend, BACKEND_BUTTON_RIGHT, false, x, y);
 }
 
+void PlatformInjectClick(HWND window, int x, int y)
+{
+    Window* clicked = UserGetWindow(window);
+    Window* root = UserGetWindow(UserRootWindow(window));
+    if (!clicked || !root || !root->backend)
+        return;
+    x += clicked->client.left - root->client.left;
+    y += clicked->client.top - root->client.top;
+    BackendPushButton(root->backend, BACKEND_BUTTON_LEFT, true, x, y);
+    BackendPushButton(root->backend, BACKEND_BUTTON_LEFT, false, x, y);
+}
+
 void PlatformResetUser(void)
 {
     UserDestroyAllWindows();
@@ -55,4 +68,6 @@ void PlatformResetUser(void)
     UserResetInput();
     UserResetScreen();
     UserResetMessageBox();
+    UserResetKeyState();
+    UserResetCursor();
 }

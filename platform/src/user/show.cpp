@@ -6,25 +6,14 @@
 // loses activation (WA_INACTIVE) and then to the one that gains it
 // (WA_ACTIVE), the high word of wParam telling whether it is minimised.
 // The keyboard focus follows: WM_KILLFOCUS to the window that had it, then
-// WM_SETFOCUS to the newly active one. A minimised window keeps its rects
-// and its pixels.
+// WM_SETFOCUS to the newly active one (a dialog passes it on to one of its
+// controls). A minimised window keeps its rects and its pixels. Child
+// windows are shown and hidden within their parent and never activated.
 #include "user/user_private.h"
 
 namespace {
 HWND activeWindow;
 HWND focusWindow;
-
-void SetFocusWindow(HWND handle)
-{
-    HWND old = UserGetWindow(focusWindow) ? focusWindow : nullptr;
-    if (handle == old)
-        return;
-    focusWindow = handle;
-    if (old)
-        SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
-    if (handle && focusWindow == handle && UserGetWindow(handle))
-        SendMessageA(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
-}
 
 void Show(Window* window)
 {
@@ -34,7 +23,54 @@ void Show(Window* window)
     BackendShowWindow(window->backend, true);
     UserInvalidate(window, nullptr, true);
 }
+
+BOOL ShowChild(Window* window, int command)
+{
+    if (command < SW_HIDE || command > SW_SHOWDEFAULT) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    BOOL wasVisible = window->visible ? TRUE : FALSE;
+    bool show = command != SW_HIDE;
+    if (show != window->visible) {
+        // Hidden, its place is repainted by its parent.
+        window->visible = true;
+        UserInvalidate(window, nullptr, true);
+        window->visible = show;
+        window->style = show ? window->style | WS_VISIBLE : window->style & ~WS_VISIBLE;
+    }
+    return wasVisible;
+}
 }  // namespace
+
+void UserSetFocus(HWND handle)
+{
+    HWND old = UserFocusWindow();
+    if (handle == old)
+        return;
+    focusWindow = handle;
+    if (old)
+        SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
+    if (handle && focusWindow == handle && UserGetWindow(handle))
+        SendMessageA(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+}
+
+HWND UserFocusWindow()
+{
+    if (focusWindow && !UserGetWindow(focusWindow))
+        focusWindow = nullptr;
+    return focusWindow;
+}
+
+HWND WINAPI GetFocus(void)
+{
+    return UserFocusWindow();
+}
+
+HWND WINAPI GetActiveWindow(void)
+{
+    return UserActiveWindow();
+}
 
 HWND UserActiveWindow()
 {
@@ -56,7 +92,7 @@ void UserActivate(HWND handle)
         SendMessageA(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, gaining->minimized ? 1 : 0),
                      reinterpret_cast<LPARAM>(old));
     if (UserActiveWindow() == (UserGetWindow(handle) ? handle : nullptr))
-        SetFocusWindow(UserActiveWindow());
+        UserSetFocus(UserActiveWindow());
 }
 
 // Records a change of the minimised state and tells the window through
@@ -87,6 +123,8 @@ BOOL WINAPI ShowWindow(HWND handle, int command)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
+    if (window->parent)
+        return ShowChild(window, command);
     BOOL wasVisible = window->visible ? TRUE : FALSE;
     switch (command) {
     case SW_HIDE:

@@ -40,6 +40,25 @@ struct MenuItem {
     std::string text;  // code page 932
 };
 
+struct Dialog;  // the dialog manager's state of a dialog window (dialog.h)
+
+// What a control window is, and its state.
+enum ControlKind : uint8_t {
+    kControlNone,
+    kControlText,         // static text (SS_LEFT, SS_CENTER)
+    kControlIcon,         // static icon (SS_ICON)
+    kControlPushButton,   // BS_PUSHBUTTON, BS_DEFPUSHBUTTON
+    kControlRadioButton,  // BS_AUTORADIOBUTTON
+    kControlGroupBox,     // BS_GROUPBOX
+};
+
+struct ControlState {
+    ControlKind kind;
+    bool checked;  // radio buttons
+    bool pressed;  // buttons held down by the mouse or the space bar
+    HICON icon;    // icons
+};
+
 struct Window {
     HWND handle;
     const WindowClass* windowClass;
@@ -63,12 +82,19 @@ struct Window {
     bool hasSystemMenu;
     std::vector<MenuItem> systemMenu;
     std::vector<BYTE> extraBytes;
+    std::string text;            // the window text, code page 932
+    HWND parent;                 // child windows: the window they sit in
+    HWND owner;                  // top-level windows: the window that owns them
+    std::vector<HWND> children;  // in creation order, which is the z-order, top first
+    int id;                      // child windows: the control id
+    bool hitTransparent;         // clicks on it fall through to what lies below
+    Dialog* dialog;              // dialog windows
+    ControlState control;        // controls
 };
 
 // Classes (class.cpp)
 const WindowClass* UserFindClass(LPCSTR nameOrAtom);
 void UserResetClasses();
-bool UserIsArrowCursor(HCURSOR cursor);
 
 // Icons (icon.cpp)
 struct UserIconImage {
@@ -79,8 +105,26 @@ struct UserIconImage {
 // The pixels of an icon from LoadIconA, or null.
 const UserIconImage* UserIconOf(HICON icon);
 
-// Windows (window.cpp)
+// Windows (window.cpp; the tree in window_tree.cpp)
 Window* UserGetWindow(HWND window);
+// CreateWindowExA for a class given directly (the dialog manager's own
+// classes). WS_CHILD with a parent makes a child window: it has no system
+// window nor pixels of its own and is drawn by its parent (dialogs draw
+// their controls); `menu` is then its id and (x, y) is in the parent's
+// client area. Otherwise `parent` is the owner.
+HWND UserCreateWindow(const WindowClass* windowClass, DWORD exStyle, LPCSTR name, DWORD style, int x, int y,
+                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+// The top-level window a window sits in (itself when it is one), or null.
+HWND UserRootWindow(HWND window);
+// True when `window` is a child of `ancestor`, at any depth.
+bool UserIsDescendant(HWND ancestor, HWND window);
+// Moves the children along with their parent's client area.
+void UserShiftChildren(Window* parent, int dx, int dy);
+// The innermost visible, enabled child under a screen point that takes
+// clicks (not hitTransparent), or null.
+Window* UserChildAt(Window* parent, POINT screen);
+// A visible, enabled window that `owner` owns, or null.
+HWND UserEnabledPopup(HWND owner);
 // The live window in slot `index` (0 <= index < UserWindowSlots()), or null.
 Window* UserWindowAt(int index);
 int UserWindowSlots();
@@ -90,6 +134,10 @@ HWND UserActiveWindow();
 // the window that loses and the one that gains activation.
 void UserActivate(HWND window);
 void UserSetMinimized(Window* window, bool minimized);
+// Activation and focus (show.cpp)
+// Moves the keyboard focus (WM_KILLFOCUS, WM_SETFOCUS); null takes it away.
+void UserSetFocus(HWND window);
+HWND UserFocusWindow();
 
 // Geometry (winpos.cpp)
 // How far the outer rect extends beyond the client rect for a style.
@@ -143,6 +191,20 @@ int UserPumpEvents();
 // Waits for one system event and turns it and those behind it into messages.
 bool UserWaitEvents();
 void UserResetInput();
+// A key message (others are left) taken from the queue goes to the window
+// that has the focus now, if that lies in the same top-level window or the
+// message's window is disabled.
+void UserReaddressKey(MSG* msg);
+// Mouse capture: while set, the mouse buttons over the capturing window's
+// top-level window go to it.
+void UserSetCapture(HWND window);
+HWND UserCapture();
+
+// Cursors (cursor.cpp)
+// The class cursor becomes the cursor when the mouse moves over a window,
+// as DefWindowProc's WM_SETCURSOR does; a null one leaves it.
+void UserApplyClassCursor(HCURSOR cursor);
+void UserResetCursor();
 
 // System menu (menu.cpp, menu_track.cpp)
 void UserResetSystemMenu(Window* window);

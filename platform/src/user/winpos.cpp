@@ -29,6 +29,39 @@ int ScreenSize(bool height)
     BackendScreenSize(&width, &tall);
     return height ? tall : width;
 }
+
+// SetWindowPos for a child window: (x, y) in its parent's client area.
+BOOL PlaceChild(Window* window, int x, int y, int width, int height, UINT flags)
+{
+    Window* parent = UserGetWindow(window->parent);
+    if (!parent)
+        return FALSE;
+    HWND handle = window->handle;
+    RECT client = window->client;
+    if (!(flags & SWP_NOMOVE)) {
+        client.right += parent->client.left + x - client.left;
+        client.bottom += parent->client.top + y - client.top;
+        client.left = parent->client.left + x;
+        client.top = parent->client.top + y;
+    }
+    if (!(flags & SWP_NOSIZE)) {
+        client.right = client.left + Clamp(width, 0, kMaxClientSize);
+        client.bottom = client.top + Clamp(height, 0, kMaxClientSize);
+    }
+    bool moved = client.left != window->client.left || client.top != window->client.top;
+    bool resized = client.right - client.left != window->client.right - window->client.left ||
+                   client.bottom - client.top != window->client.bottom - window->client.top;
+    UserInvalidate(window, nullptr, true);
+    UserShiftChildren(window, client.left - window->client.left, client.top - window->client.top);
+    window->outer = window->client = client;
+    UserInvalidate(window, nullptr, true);
+    int newWidth = client.right - client.left, newHeight = client.bottom - client.top;
+    if (moved)
+        SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(x, y));  // only SWP_NOMOVE-less calls move it
+    if (resized && UserGetWindow(handle))
+        SendMessageA(handle, WM_SIZE, kSizeRestored, MAKELPARAM(newWidth, newHeight));
+    return TRUE;
+}
 }  // namespace
 
 RECT UserFrameInsets(DWORD style, DWORD exStyle, bool menu)
@@ -71,6 +104,7 @@ void UserSetOuterRect(HWND handle, const RECT& outer, bool recalculate)
     bool resized = width != window->pixels.width || height != window->pixels.height;
     if (resized && !UserResizePixels(window, width, height))
         return;  // out of memory: the window keeps its place
+    UserShiftChildren(window, client.left - window->client.left, client.top - window->client.top);
     window->outer = outer;
     window->client = client;
     if (moved)
@@ -128,6 +162,8 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width,
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
+    if (window->parent)
+        return PlaceChild(window, x, y, width, height, flags);
     RECT outer = window->outer;
     if (!(flags & SWP_NOMOVE)) {
         outer.right += x - outer.left;

@@ -1,0 +1,104 @@
+// Running the program's dialogs in tests: a dialog procedure that records
+// what it gets and lets each test answer messages (the script that drives
+// a dialog runs from its WM_INITDIALOG), and helpers for where a dialog
+// and its controls lie.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "user_fixture.h"
+
+// Lets a test answer a dialog message; its result is the procedure's.
+using DialogHandler = std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)>;
+
+class UserDialogTest : public UserTest {
+protected:
+    void SetUp() override
+    {
+        UserTest::SetUp();
+        DialogSeen().clear();
+        Handler() = nullptr;
+    }
+
+    void TearDown() override
+    {
+        Handler() = nullptr;
+        UserTest::TearDown();
+    }
+
+    static std::vector<SeenMessage>& DialogSeen()
+    {
+        static std::vector<SeenMessage> seen;
+        return seen;
+    }
+
+    static DialogHandler& Handler()
+    {
+        static DialogHandler handler;
+        return handler;
+    }
+
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        DialogSeen().push_back(SeenMessage{dialog, message, wParam, lParam});
+        return Handler() ? Handler()(dialog, message, wParam, lParam) : FALSE;
+    }
+
+    static INT_PTR Run(int id, HWND owner, LPARAM param = 0)
+    {
+        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, Procedure, param);
+    }
+
+    // The dialog procedure's messages of one kind, in order.
+    static std::vector<SeenMessage> DialogOnly(UINT message)
+    {
+        std::vector<SeenMessage> result;
+        for (const SeenMessage& seen : DialogSeen()) {
+            if (seen.message == message)
+                result.push_back(seen);
+        }
+        return result;
+    }
+
+    // The ids of the WM_COMMANDs the procedure got.
+    static std::vector<int> Commands()
+    {
+        std::vector<int> ids;
+        for (const SeenMessage& seen : DialogOnly(WM_COMMAND))
+            ids.push_back(LOWORD(seen.wParam));
+        return ids;
+    }
+
+    // The client area's top-left corner on the screen.
+    static POINT ClientOrigin(HWND window)
+    {
+        RECT outer, frame = {0, 0, 0, 0};
+        GetWindowRect(window, &outer);
+        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+        return POINT{outer.left - frame.left, outer.top - frame.top};
+    }
+
+    // A control's rect in its dialog's client area.
+    static RECT InDialog(HWND dialog, HWND control)
+    {
+        RECT rect;
+        GetWindowRect(control, &rect);
+        POINT origin = ClientOrigin(dialog);
+        return RECT{rect.left - origin.x, rect.top - origin.y, rect.right - origin.x, rect.bottom - origin.y};
+    }
+
+    static void Press(HWND window, UINT key, const char* text = nullptr)
+    {
+        PlatformInjectKey(window, key, TRUE, FALSE, text);
+        PlatformInjectKey(window, key, FALSE, FALSE, nullptr);
+    }
+
+    static void PressWith(HWND window, UINT modifier, UINT key)
+    {
+        PlatformInjectKey(window, modifier, TRUE, FALSE, nullptr);
+        Press(window, key);
+        PlatformInjectKey(window, modifier, FALSE, FALSE, nullptr);
+    }
+};
