@@ -7,5 +7,9 @@ if(EXISTS ${HIREN_WIN64_DIR}/hiren.exe)
   add_test(NAME wine.conformance
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run ${HIREN_WIN64_DIR}/tests/conformance_tests.exe)
   add_test(NAME wine.smoke COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-smoke ${HIREN_WIN64_DIR}/hiren.exe)
-  set_tests_properties(wine.conformance wine.smoke PROPERTIES TIMEOUT 300 RUN_SERIAL ON)
+  # Both executables carry their templates, icons and version block.
+  add_test(NAME wine.resources
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run ${HIREN_WIN64_DIR}/tests/resource_check.exe
+                   ${HIREN_WIN64_DIR}/hiren.exe ${PROJECT_SOURCE_DIR}/build-windows-x86/hiren.exe)
+  set_tests_properties(wine.conformance wine.smoke wine.resources PROPERTIES TIMEOUT 300 RUN_SERIAL ON)
 endif()

@@ -5,11 +5,43 @@
 
 #include <windows.h>
 
+#include "game/bullet.h"
+
 enum Screen : LONG {
     Title = 0,
     Playing = 1,
     Result = 2,
     Verdict = 3,
+};
+
+// One layer of the star field.
+struct StarLayer {
+    WORD x[50];         // star column, 0..319
+    WORD y[50];         // star base row, 0..239
+    BYTE colour[50];    // palette index 1..14
+    LONG scrollOffset;  // 0..239, added to every base row
+};
+
+enum StarLayerIndex { NearStars = 0, FarStars = 1, MiddleStars = 2 };
+
+// Where a label lies in the banner strip, in pixels.
+struct BannerLabel {
+    LONG x;      // left edge in the strip
+    LONG width;  // measured width
+};
+
+// The labels cut from the banner strip, in strip order ("誘導弾投下" is the
+// tail of "加速誘導弾投下").
+enum BannerLabelIndex {
+    BoostedHomingLabel,  // "加速誘導弾投下"
+    HomingLabel,         // "誘導弾投下"
+    PreciseLabel,        // "精密射撃開始"
+    FastLabel,           // "高速弾"
+    SlowLabel,           // "低速弾"
+    FromAboveLabel,      // "上から来るぞ"
+    RampageLabel,        // "暴走"
+    NearMissLabel,       // "絶妙"
+    kBannerLabelCount
 };
 
 // No joystick answered at start-up.
@@ -56,9 +88,44 @@ struct GameContext {
     DWORD startTime;           // when the run started, moved on by pauses
     LONG boostPriority;        // 1: raise the priority class while playing
 
-    // Settings of the game proper (start values set by AppMain)
+    // Frame step: craft, explosion and stars
+    LONG playerX;              // craft's left edge, 0..304
+    LONG playerY;              // craft's lowest buffer row, 0..224
+    DWORD pose;                // 0 hard left .. 2 level .. 4 hard right
+    WORD poseHold;             // counter of the lean state machine
+    DWORD hitPhase;            // 0 alive; explosion frame 1..15; 16 ends
+    DWORD frameCount;          // steps the craft was alive in this run
     LONG backgroundMode;       // 0 no stars, 1 near layer, 2 all layers
+    StarLayer starLayers[3];   // near, far, middle
+    DWORD scrollPhase;         // 0..11: which layers scroll this step
+
+    // Bullets
+    Bullet bullets[kBulletPoolSize];
+    DWORD activeBullets;       // live bullets fill bullets[0 .. activeBullets)
+    DWORD homingCount;         // live Homing bullets
+
+    // Near misses and the hit
+    DWORD nearMissCount;       // live bullets flagged near
+    DWORD nearMissScore;       // the run's near-miss score
+    DWORD nearMissMarks;       // marks on the near-miss banner, 1..10
+    LONG nearMissBannerTimer;  // steps the near-miss banner stays up
+    DWORD hitTime;             // when the craft was hit; 0 until then
+
+    // Attack director
+    DWORD bulletQuota;         // bullets the pool is topped up to
+    DWORD nextQuotaTime;       // when the quota next grows
+    DWORD nextEventTime;       // when the event next switches
     LONG eventKind;            // attack event in force; 0 none
+    LONG fixedEvent;           // 1: every run plays eventKind
+    DWORD savedQuota;          // quota before event 9 raised it; back at its end
+
+    // Event banner strip
+    BannerLabel bannerLabels[kBannerLabelCount];  // the labels in the strip
+    LONG markWidth;            // width of one "!" mark
+    LONG stripWidth;           // width of the whole strip
+    HBITMAP bannerBitmap;      // the strip, white on black, in bannerDc
+
+    // Typed commands
     LONG bulletSetting;        // 0..3: 30, 50, 100 or 200 bullets
 };
 

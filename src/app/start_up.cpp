@@ -22,6 +22,9 @@ constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     MSG pending;
     PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     MessageBoxA(nullptr, "ウインドウ作成失敗", kTitle, MB_ICONERROR);
+#ifdef _WIN32
+    timeEndPeriod(1);
+#endif
     ExitProcess(1);
 }
 }  // namespace
@@ -70,11 +73,20 @@ HWND CreateMainWindow()
 
 void AppMain()
 {
+#ifdef _WIN32
+    // Without this the multimedia timer ticks in 5-16 ms steps on Windows,
+    // too coarse for steps due within a fraction of a millisecond.
+    timeBeginPeriod(1);
+#endif
     InitGameState();
     if (InitApplication() == 0)
         FailStartUp();
     game.mainWindow = CreateMainWindow();
     if (game.mainWindow == nullptr)
         FailStartUp();
-    ExitProcess(RunFrameLoop());
+    UINT exitCode = RunFrameLoop();
+#ifdef _WIN32
+    timeEndPeriod(1);
+#endif
+    ExitProcess(exitCode);
 }

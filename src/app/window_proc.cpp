@@ -1,8 +1,90 @@
-// The main window's procedure: creation, destruction and painting go to
-// the display surfaces; everything else takes the system's defaults.
+// The main window's procedure: turns window messages into the game's
+// actions. Keys steer (arrows and keypad), Enter and Space act, Esc pauses
+// and minimises, F12 opens the screen-size dialog; leaving the window or
+// touching a system key pauses a run.
+#include <windows.h>
+
+#include <mmsystem.h>
+
 #include "app/app.h"
+#include "app/game_context.h"
+#include "app/input.h"
 #include "app/system_text.h"
 #include "display/surfaces.h"
+#include "game/run.h"
+
+namespace {
+constexpr LPARAM kRepeatBit = 1 << 30;
+constexpr UINT kAboutCommand = 3000;
+constexpr int kScreenSizeDialog = 105;
+
+bool Paused()
+{
+    return game.pauseStart != 0;
+}
+
+void KeyDown(HWND window, WPARAM key)
+{
+    switch (key) {
+    case VK_RETURN:
+    case VK_SPACE:
+        ActionButton();
+        break;
+    case VK_ESCAPE:
+        SetPaused(1);
+        ShowWindow(window, SW_MINIMIZE);
+        game.keyDown = game.keyUp = game.keyLeft = game.keyRight = 0;
+        break;
+    case VK_LEFT:
+    case VK_NUMPAD4:
+        game.keyLeft = -1;
+        break;
+    case VK_UP:
+    case VK_NUMPAD8:
+        game.keyUp = 1;
+        break;
+    case VK_RIGHT:
+    case VK_NUMPAD6:
+        game.keyRight = 1;
+        break;
+    case VK_DOWN:
+    case VK_NUMPAD2:
+        game.keyDown = -1;
+        break;
+    case VK_F12:
+        if (game.screen != Playing)
+            ApplyScreenMode(static_cast<int>(DialogBoxParamA(
+                game.instanceHandle, MAKEINTRESOURCEA(kScreenSizeDialog), window, ScreenSizeDialogProc, 0)));
+        break;
+    default:
+        break;
+    }
+}
+
+void KeyUp(WPARAM key)
+{
+    switch (key) {
+    case VK_LEFT:
+    case VK_NUMPAD4:
+        game.keyLeft = 0;
+        break;
+    case VK_UP:
+    case VK_NUMPAD8:
+        game.keyUp = 0;
+        break;
+    case VK_RIGHT:
+    case VK_NUMPAD6:
+        game.keyRight = 0;
+        break;
+    case VK_DOWN:
+    case VK_NUMPAD2:
+        game.keyDown = 0;
+        break;
+    default:
+        break;
+    }
+}
+}  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -12,8 +94,46 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         DestroySurfaces();
         return 0;
+    case WM_ACTIVATE:
+        // Leaving the window pauses a run; coming back leaves it paused.
+        if (!Paused()) {
+            PollInput();
+            SetPaused(1);
+        }
+        return 0;
     case WM_PAINT:
         PaintWindow(window);
+        return 0;
+    case WM_KEYDOWN:
+        if ((lParam & kRepeatBit) == 0)
+            KeyDown(window, wParam);
+        return 0;
+    case WM_KEYUP:
+        KeyUp(wParam);
+        return 0;
+    case WM_CHAR:
+        return 0;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        // Pause before the system menu or Alt+F4 takes over.
+        if (!Paused())
+            SetPaused(1);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_COMMAND:
+        if (wParam == 1)
+            EndRun(window);
+        return 0;
+    case WM_SYSCOMMAND:
+        if (LOWORD(wParam) == kAboutCommand)
+            return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
+    case MM_JOY1MOVE:
+    case MM_JOY2MOVE:
+        JoystickMoved(lParam);
+        return 0;
+    case MM_JOY1BUTTONDOWN:
+    case MM_JOY2BUTTONDOWN:
+        ActionButton();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

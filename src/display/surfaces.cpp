@@ -4,10 +4,12 @@
 #include <string.h>
 
 #include "app/game_context.h"
+#include "app/input.h"
 #include "app/processor.h"
 #include "app/system_text.h"
 #include "display/font_template.h"
 #include "display/palette.h"
+#include "screens/title.h"
 
 void ClearFrameBuffer()
 {
@@ -102,20 +104,25 @@ BOOL CreateSurfaces(HWND window)
     game.bannerFont = CreateFontIndirectA(&fontTemplate);
     SelectObject(game.composeDc, game.bannerFont);
 
+    CaptureJoysticks(window);
+
     HMENU systemMenu = GetSystemMenu(window, FALSE);
     if (systemMenu)
         InsertMenuA(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, kAboutCommand, "バージョン情報(&V)");
 
     game.running = 0;
     if (!SurfacesComplete()) {
+        ReleaseJoystick();
         FreeSurfaces();
         return FALSE;
     }
+    ShowTitle();
     return TRUE;
 }
 
 void DestroySurfaces()
 {
+    ReleaseJoystick();
     FreeSurfaces();
     game.running = 0;
     PostQuitMessage(0);

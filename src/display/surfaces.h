@@ -21,3 +21,6 @@ void ClearFrameBuffer();
 void PresentImage(HDC source);
 // 0, 1 or 2 sets the screen mode; -1 changes nothing.
 void ApplyScreenMode(int mode);
+// The screen-size dialog (template 105): its result is a mode for
+// ApplyScreenMode, -1 when cancelled.
+INT_PTR CALLBACK ScreenSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -39,7 +39,7 @@ TEST_F(Surfaces, FrameImageIsBottomUpWithThePaletteInItsDc)
 {
     OpenMainWindow();
     ASSERT_NE(game.frameBuffer, nullptr);
-    EXPECT_EQ(fontTemplate.lfHeight, 16);  // the banner font's height stays set
+    EXPECT_EQ(fontTemplate.lfHeight, 20) << "the title made its prompt font last";
     for (int i = 0; i < kFrameBytes; ++i)
         ASSERT_EQ(game.frameBuffer[i], 0) << "the new frame image is black";
 

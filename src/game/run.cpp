@@ -1,0 +1,148 @@
+// A run: from the action key on the title screen to the end of the
+// explosion. While it is played (and not paused) the program runs at a
+// raised priority with the mouse cursor hidden; every clock of the run
+// moves on by the time spent paused.
+#include "game/run.h"
+
+#include <string.h>
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "app/game_context.h"
+#include "app/input.h"
+#include "app/system_text.h"
+#include "display/surfaces.h"
+#include "game/stars.h"
+#include "screens/title.h"
+
+namespace {
+// WM_KEYDOWN (0x100) through 0x108: the keyboard messages.
+constexpr UINT kLastKeyMessage = 0x108;
+
+DWORD QuotaForSetting(LONG setting)
+{
+    switch (setting) {
+    case 0:
+        return 30;
+    case 2:
+        return 100;
+    case 3:
+        return 200;
+    default:
+        return 50;
+    }
+}
+
+void SetProcessClass(DWORD priorityClass)
+{
+    if (game.boostPriority)
+        SetPriorityClass(GetCurrentProcess(), priorityClass);
+}
+
+// Messages that arrived before the run begins are handled as usual; the
+// screen is still the title while they are.
+void DrainMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+}  // namespace
+
+void ResetBulletPool()
+{
+    memset(game.bullets, 0, sizeof(game.bullets));
+    game.bulletQuota = QuotaForSetting(game.bulletSetting);
+    game.homingCount = 0;
+}
+
+void StartRun()
+{
+    ShowCursor(FALSE);
+    ResetBulletPool();
+    if (game.backgroundMode != 0)
+        SetUpStars();
+    game.nearMissCount = 0;
+    game.nearMissScore = 0;
+    game.nearMissMarks = 0;
+    game.nearMissBannerTimer = 0;
+    game.frameCount = 0;
+    game.hitPhase = 0;
+    game.playerX = 152;
+    game.playerY = 44;
+    game.poseHold = 0;
+    game.pose = 2;
+    Sleep(1);
+    DrainMessages();
+
+    DWORD t = timeGetTime();
+    game.startTime = t;
+    game.nextFrameTime = t;
+    game.hitTime = 0;
+    game.running = 1;
+    game.screen = Playing;
+    game.pauseStart = 0;
+    game.keyDown = game.keyUp = game.keyLeft = game.keyRight = 0;
+    game.joyY = game.joyX = 0;
+    game.activeBullets = 0;
+    game.nextQuotaTime = t + 3000;
+    game.nextEventTime = t + 5000;
+    if (game.fixedEvent == 0)
+        game.eventKind = 0;
+    PollInput();  // keys already held count from the first step
+    SetProcessClass(HIGH_PRIORITY_CLASS);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+}
+
+void SetPaused(DWORD pause)
+{
+    if (game.screen != Playing)
+        return;
+    if (pause) {
+        if (game.pauseStart != 0)
+            return;
+        game.pauseStart = timeGetTime();
+        ShowCursor(TRUE);
+        SetProcessClass(NORMAL_PRIORITY_CLASS);
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
+        // The frozen frame with the notice becomes the picture of record.
+        BitBlt(game.composeDc, 0, 0, kPictureWidth, kPictureHeight, game.frameDc, 0, 0, SRCCOPY);
+        RECT whole = {0, 0, kPictureWidth, kPictureHeight};
+        DrawTextA(game.composeDc, "一時停止", -1, &whole, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        InvalidateRect(game.mainWindow, nullptr, FALSE);
+        // Arrows held while pausing must not count as held on resuming.
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_LEFT] = keys[VK_UP] = keys[VK_RIGHT] = keys[VK_DOWN] = 0;
+        SetKeyboardState(keys);
+        return;
+    }
+    SetProcessClass(HIGH_PRIORITY_CLASS);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
+    if (game.pauseStart == 0)
+        return;
+    ShowCursor(FALSE);
+    DWORD paused = timeGetTime() - game.pauseStart;
+    game.nextFrameTime += paused;
+    game.nextQuotaTime += paused;
+    game.nextEventTime += paused;
+    if (game.hitTime == 0)  // after the hit the survival time is fixed
+        game.startTime += paused;
+    game.pauseStart = 0;
+}
+
+void EndRun(HWND window)
+{
+    ShowCursor(TRUE);
+    SetProcessClass(NORMAL_PRIORITY_CLASS);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
+    // Keys typed during the last step must not act on the next screen.
+    MSG msg;
+    while (PeekMessageA(&msg, window, WM_KEYDOWN, kLastKeyMessage, PM_REMOVE)) {
+    }
+    ShowTitle();
+}

@@ -1,0 +1,100 @@
+#include "game_fixture.h"
+
+#include <mmsystem.h>
+
+#include "app/input.h"
+#include "game/run.h"
+
+class WindowProc : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        OpenMainWindow();
+        DrainMessages();
+        game.boostPriority = 0;
+    }
+
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam = 0)
+    {
+        return MainWindowProc(game.mainWindow, message, wParam, lParam);
+    }
+};
+
+TEST_F(WindowProc, ArrowsAndKeypadSetTheDirectionUntilReleased)
+{
+    const LPARAM repeat = 1 << 30;
+    Send(WM_KEYDOWN, VK_LEFT);
+    Send(WM_KEYDOWN, VK_NUMPAD8);
+    EXPECT_EQ(game.keyLeft, -1);
+    EXPECT_EQ(game.keyUp, 1);
+    Send(WM_KEYUP, VK_LEFT);
+    EXPECT_EQ(game.keyLeft, 0);
+    Send(WM_KEYDOWN, VK_RIGHT, repeat);  // an auto-repeat counts for nothing
+    EXPECT_EQ(game.keyRight, 0);
+    Send(WM_KEYDOWN, VK_NUMPAD2);
+    Send(WM_KEYDOWN, VK_ESCAPE);  // Esc clears the keys, not the joystick
+    EXPECT_EQ(game.keyUp, 0);
+    EXPECT_EQ(game.keyDown, 0);
+}
+
+TEST_F(WindowProc, EnterStartsPausesAndResumesOncePerPress)
+{
+    const LPARAM repeat = 1 << 30;
+    Send(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(game.screen, Playing);
+    Send(WM_KEYDOWN, VK_SPACE);
+    EXPECT_NE(game.pauseStart, 0u);
+    Send(WM_KEYDOWN, VK_RETURN, repeat);
+    Send(WM_KEYDOWN, VK_RETURN, repeat);
+    EXPECT_NE(game.pauseStart, 0u) << "holding Enter toggles once";
+    Send(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(game.pauseStart, 0u);
+
+    Send(WM_SYSKEYDOWN, VK_MENU);  // Alt pauses before the system acts
+    EXPECT_NE(game.pauseStart, 0u);
+    Send(WM_KEYDOWN, VK_F12);  // no dialog while playing, paused or not
+    EXPECT_EQ(game.screen, Playing);
+    EXPECT_EQ(Send(WM_COMMAND, 1), 0);  // the end-run command
+    EXPECT_EQ(game.screen, Title);
+}
+
+TEST_F(WindowProc, LosingTheWindowPausesTheRun)
+{
+    ActionButton();
+    ASSERT_EQ(game.screen, Playing);
+    Send(WM_ACTIVATE, WA_INACTIVE);
+    DWORD paused = game.pauseStart;
+    EXPECT_NE(paused, 0u);
+    PlatformAdvanceClock(50);
+    Send(WM_ACTIVATE, WA_ACTIVE);
+    EXPECT_EQ(game.pauseStart, paused) << "coming back leaves it paused";
+    Send(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_EQ(game.screen, Playing);
+}
+
+TEST_F(WindowProc, JoystickMessagesMapTheMiddleHalfToTheCentre)
+{
+    const struct {
+        WORD x, y;
+        LONG joyX, joyY;
+    } cases[] = {
+        {0x3FFF, 0x3FFF, -1, 1}, {0x4000, 0x4000, 0, 0}, {0xC000, 0xC000, 0, 0},
+        {0xC001, 0xC001, 1, -1}, {0, 0xFFFF, -1, -1},    {0x8000, 0x8000, 0, 0},
+    };
+    for (const auto& c : cases) {
+        Send(MM_JOY1MOVE, 0, MAKELPARAM(c.x, c.y));
+        EXPECT_EQ(game.joyX, c.joyX) << c.x;
+        EXPECT_EQ(game.joyY, c.joyY) << c.y;
+    }
+    Send(MM_JOY2BUTTONDOWN, JOY_BUTTON1);
+    EXPECT_EQ(game.screen, Playing) << "a button is the action input";
+}
+
+TEST_F(WindowProc, WithNoJoystickNothingIsCaptured)
+{
+    EXPECT_EQ(game.joystickId, kNoJoystick);
+    game.joyX = 1;
+    PollInput();
+    EXPECT_EQ(game.joyX, 1) << "no device: the joystick fields stay";
+}
