@@ -334,6 +334,15 @@ BOOL WINAPI IsWindowEnabled(HWND window);
 HWND WINAPI GetFocus(void);
 HWND WINAPI GetActiveWindow(void);
 
+#define EWX_LOGOFF 0x00000000
+#define EWX_SHUTDOWN 0x00000001
+#define EWX_POWEROFF 0x00000008
+
+// EWX_SHUTDOWN asks the system to power off, as a desktop program does:
+// logind's PowerOff over the system bus, interactive, so the system's own
+// policy decides. Fails (FALSE) when that cannot be asked or is refused.
+BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason);
+
 // Shows the text and caption (code page 932) and waits for the user.
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 

@@ -1,0 +1,13 @@
+// Closing kernel object handles. The only kernel handles here are the
+// pseudo-handles of the current process and thread, which need no closing:
+// closing one succeeds and does nothing, as on Windows. Anything else is
+// not a handle this process holds.
+#include <windows.h>
+
+BOOL WINAPI CloseHandle(HANDLE object)
+{
+    if (object == GetCurrentProcess() || object == GetCurrentThread())
+        return TRUE;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+}

@@ -1,0 +1,71 @@
+// There are no token privileges here: the token calls fail with
+// ERROR_CALL_NOT_IMPLEMENTED and leave their outputs alone, and the only
+// kernel handles, the current process and thread, close without effect.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+TEST(NoTokenSecurity, TokenCallsAreNotImplementedAndWriteNothing)
+{
+    HANDLE token = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(0x1234));
+    SetLastError(0);
+    EXPECT_FALSE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+    EXPECT_EQ(token, reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(0x1234)));
+
+    LUID luid = {0xAAAAAAAAu, 0x5555};
+    SetLastError(0);
+    EXPECT_FALSE(LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &luid));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+    EXPECT_EQ(luid.LowPart, 0xAAAAAAAAu);
+    EXPECT_EQ(luid.HighPart, 0x5555);
+
+    TOKEN_PRIVILEGES wanted = {};
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    TOKEN_PRIVILEGES previous = {};
+    previous.PrivilegeCount = 77;
+    DWORD length = 99;
+    SetLastError(0);
+    EXPECT_FALSE(AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &length));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+    EXPECT_EQ(previous.PrivilegeCount, 77u);
+    EXPECT_EQ(length, 99u);
+    EXPECT_EQ(wanted.Privileges[0].Attributes, static_cast<DWORD>(SE_PRIVILEGE_ENABLED));
+}
+
+TEST(NoTokenSecurity, TokenCallsTakeNullOutputs)
+{
+    SetLastError(0);
+    EXPECT_FALSE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+    SetLastError(0);
+    EXPECT_FALSE(LookupPrivilegeValueA(nullptr, nullptr, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+    SetLastError(0);
+    EXPECT_FALSE(AdjustTokenPrivileges(nullptr, TRUE, nullptr, 0, nullptr, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+}
+
+TEST(NoTokenSecurity, PseudoHandlesCloseAndStayUsable)
+{
+    SetLastError(0);
+    EXPECT_TRUE(CloseHandle(GetCurrentProcess()));
+    EXPECT_TRUE(CloseHandle(GetCurrentThread()));
+    EXPECT_EQ(GetLastError(), 0u);
+    // Closing did nothing: both still name this process and thread.
+    EXPECT_TRUE(CloseHandle(GetCurrentProcess()));
+    EXPECT_TRUE(SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL));
+}
+
+TEST(NoTokenSecurity, NullAndUnknownHandlesFailToClose)
+{
+    SetLastError(0);
+    EXPECT_FALSE(CloseHandle(nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    SetLastError(0);
+    EXPECT_FALSE(CloseHandle(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(0x7FFF0000))));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    SetLastError(0);
+    EXPECT_FALSE(CloseHandle(GetProcessHeap()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
