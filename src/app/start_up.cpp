@@ -8,6 +8,7 @@
 #include "app/processor.h"
 #include "app/system_text.h"
 #include "app/text_tables.h"
+#include "game/bullet_tables.h"
 
 namespace {
 const char kClassName[] = "wcHIRN";
@@ -37,6 +38,7 @@ void InitGameState()
         EndMmx();
     game.randomSeed = timeGetTime();
     RestoreTextTables();
+    BuildSlopeTable();
 
     game.screenMode = 0;
     game.eventKind = 0;

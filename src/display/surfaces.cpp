@@ -9,6 +9,7 @@
 #include "app/system_text.h"
 #include "display/font_template.h"
 #include "display/palette.h"
+#include "game/banner.h"
 #include "screens/title.h"
 
 void ClearFrameBuffer()
@@ -47,11 +48,14 @@ void FreeSurfaces()
         DeleteDC(game.composeDc);
     if (game.bannerDc)
         DeleteDC(game.bannerDc);
+    if (game.bannerBitmap)
+        DeleteObject(game.bannerBitmap);
     if (game.bannerFont)
         DeleteObject(game.bannerFont);
     game.frameBitmap = nullptr;
     game.frameBuffer = nullptr;
     game.composeBitmap = nullptr;
+    game.bannerBitmap = nullptr;
     game.frameDc = game.composeDc = game.bannerDc = nullptr;
     game.bannerFont = nullptr;
 }
@@ -60,7 +64,7 @@ void FreeSurfaces()
 bool SurfacesComplete()
 {
     return game.windowDc && game.frameBitmap && game.frameBuffer && game.composeBitmap && game.frameDc &&
-           game.composeDc && game.bannerDc && game.bannerFont;
+           game.composeDc && game.bannerDc && game.bannerFont && game.bannerBitmap;
 }
 }  // namespace
 
@@ -103,6 +107,7 @@ BOOL CreateSurfaces(HWND window)
     fontTemplate.lfHeight = 16;
     game.bannerFont = CreateFontIndirectA(&fontTemplate);
     SelectObject(game.composeDc, game.bannerFont);
+    BuildBannerStrip();
 
     CaptureJoysticks(window);
 

@@ -1,8 +1,11 @@
-// One game step: clear, stars, craft (or its explosion), present.
+// One game step: clear, stars, bullets, craft (or its explosion), the top
+// strip's labels, present.
 #include "game/frame_step.h"
 
 #include "app/game_context.h"
 #include "display/surfaces.h"
+#include "game/banner.h"
+#include "game/bullets.h"
 #include "game/craft.h"
 #include "game/run.h"
 #include "game/stars.h"
@@ -34,6 +37,7 @@ void GameStep()
 {
     ClearFrameBuffer();
     DrawStars();
+    StepBullets();  // sees the craft where the last step left it
 
     WORD picture;
     if (game.hitPhase > 15) {
@@ -49,5 +53,6 @@ void GameStep()
         picture = MoveCraft();
     }
     DrawCraftSprite(picture);
-    PresentFrame(false);
+    bool composed = ComposeTopStrip();
+    PresentFrame(composed);
 }

@@ -15,6 +15,7 @@
 #include "app/system_text.h"
 #include "display/surfaces.h"
 #include "game/stars.h"
+#include "screens/result.h"
 #include "screens/title.h"
 
 namespace {
@@ -41,15 +42,34 @@ void SetProcessClass(DWORD priorityClass)
         SetPriorityClass(GetCurrentProcess(), priorityClass);
 }
 
+// Set while StartRun drains the queue: an action key handled there must
+// not start a second run inside the first.
+bool starting;
+
 // Messages that arrived before the run begins are handled as usual; the
-// screen is still the title while they are.
-void DrainMessages()
+// screen is still the title while they are. Returns false when the
+// program was asked to quit meanwhile (the quit message is posted again
+// for the frame loop).
+bool DrainMessages()
 {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    return true;
+}
+
+// A pause time of 0 would read as "not paused"; the one millisecond in
+// 2^32 when the clock shows 0 counts as the next one.
+DWORD PauseTime()
+{
+    DWORD t = timeGetTime();
+    return t != 0 ? t : 1;
 }
 }  // namespace
 
@@ -62,6 +82,9 @@ void ResetBulletPool()
 
 void StartRun()
 {
+    if (starting)
+        return;
+    starting = true;
     ShowCursor(FALSE);
     ResetBulletPool();
     if (game.backgroundMode != 0)
@@ -77,7 +100,14 @@ void StartRun()
     game.poseHold = 0;
     game.pose = 2;
     Sleep(1);
-    DrainMessages();
+    bool carryOn = DrainMessages();
+    starting = false;
+    // The drain may have closed the window or run a command that redrew
+    // the title; a run needs its surfaces and the title it starts from.
+    if (!carryOn || !IsWindow(game.mainWindow) || game.frameBuffer == nullptr || game.screen != Title) {
+        ShowCursor(TRUE);
+        return;
+    }
 
     DWORD t = timeGetTime();
     game.startTime = t;
@@ -105,7 +135,7 @@ void SetPaused(DWORD pause)
     if (pause) {
         if (game.pauseStart != 0)
             return;
-        game.pauseStart = timeGetTime();
+        game.pauseStart = PauseTime();
         ShowCursor(TRUE);
         SetProcessClass(NORMAL_PRIORITY_CLASS);
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
@@ -133,6 +163,8 @@ void SetPaused(DWORD pause)
     if (game.hitTime == 0)  // after the hit the survival time is fixed
         game.startTime += paused;
     game.pauseStart = 0;
+    // Keys let go while the window was away sent no key-up here.
+    PollInput();
 }
 
 void EndRun(HWND window)
@@ -143,6 +175,12 @@ void EndRun(HWND window)
     // Keys typed during the last step must not act on the next screen.
     MSG msg;
     while (PeekMessageA(&msg, window, WM_KEYDOWN, kLastKeyMessage, PM_REMOVE)) {
+    }
+    if (game.hitPhase != 0) {
+        // The result screen is written over the run's last picture.
+        BitBlt(game.composeDc, 0, 0, kPictureWidth, kPictureHeight, game.frameDc, 0, 0, SRCCOPY);
+        ShowResult(game.hitTime - game.startTime);
+        return;
     }
     ShowTitle();
 }
