@@ -42,6 +42,9 @@ int PlatformLiveGdiObjects(void);
 // creation past it fails.
 void PlatformSetGdiQuota(int quota);
 
+// The next `count` HeapAlloc calls fail as if memory had run out.
+void PlatformFailHeapAllocations(int count);
+
 // The size GetSystemMetrics reports for the screen.
 void PlatformSetScreenSize(int width, int height);
 
@@ -68,6 +71,14 @@ void PlatformDetachVirtualJoysticks(void);
 // Forgets every window and class and empties the queue, so each test
 // starts from a fresh process state.
 void PlatformResetUser(void);
+
+// Shutdown requests: while recording, ExitWindowsEx only records its flags
+// and answers `succeed`; nothing reaches the system. Every test program
+// turns recording on before main runs. PlatformShutdownRequests counts
+// the recorded calls.
+void PlatformRecordShutdown(BOOL record, BOOL succeed);
+int PlatformShutdownRequests(void);
+UINT PlatformLastShutdownFlags(void);
 
 #ifdef __cplusplus
 }

@@ -127,6 +127,11 @@ struct GameContext {
 
     // Typed commands
     LONG bulletSetting;        // 0..3: 30, 50, 100 or 200 bullets
+    DWORD commandIndex;        // the word the matcher is following, 0..20
+    DWORD commandMatched;      // its characters matched so far
+
+    // Benchmark dialog
+    BYTE* benchBuffer;         // 76,800 bytes while the dialog is open
 };
 
 extern GameContext game;

@@ -7,6 +7,7 @@
 #include "app/game_context.h"
 #include "game/run.h"
 #include "screens/title.h"
+#include "screens/verdict.h"
 
 namespace {
 // Positions are 0..65535 per axis; the middle half is the centre.
@@ -33,6 +34,9 @@ void ActionButton()
     case Playing:
         SetPaused(game.pauseStart != 0 ? 0 : 1);
         break;
+    case Result:
+        ShowVerdict();
+        break;
     case Verdict:
         ShowTitle();
         break;
@@ -41,8 +45,11 @@ void ActionButton()
     }
 }
 
-void JoystickMoved(LPARAM position)
+void JoystickMoved(DWORD id, LPARAM position)
 {
+    // With several devices attached only the captured one steers.
+    if (id != game.joystickId)
+        return;
     // Up on the stick is a small y, and up is positive in the game.
     game.joyY = -Deflection(HIWORD(position));
     game.joyX = Deflection(LOWORD(position));
@@ -59,9 +66,8 @@ void PollInput()
     JOYINFO info;
     if (joyGetPos(game.joystickId, &info) != JOYERR_NOERROR)
         return;
-    // Read directly, the vertical axis keeps the device's sense (low y is
-    // -1); the next movement message sets it by the message rule again.
-    game.joyY = Deflection(info.wYpos);
+    // Up on the stick is up for the craft, as in the movement messages.
+    game.joyY = -Deflection(info.wYpos);
     game.joyX = Deflection(info.wXpos);
 }
 

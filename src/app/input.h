@@ -11,5 +11,5 @@ void PollInput();
 void CaptureJoysticks(HWND window);
 // Releases the captured joystick; run at window destruction.
 void ReleaseJoystick();
-// A joystick movement message: x in the low word, y in the high word.
-void JoystickMoved(LPARAM position);
+// A movement message of joystick `id`: x in the low word, y in the high.
+void JoystickMoved(DWORD id, LPARAM position);

@@ -70,7 +70,47 @@ __attribute__((target("mmx"))) void MmxClear(void* destination, size_t bytes)
         __asm__ volatile("movq %%mm0, (%0)" : : "r"(out) : "memory");
     __asm__ volatile("emms");
 }
+__attribute__((target("mmx"))) void MmxCopy(void* destination, const void* source, size_t bytes)
+{
+    char* out = static_cast<char*>(destination);
+    const char* in = static_cast<const char*>(source);
+    for (size_t i = 0; i < bytes / 16; ++i, out += 16, in += 16)
+        __asm__ volatile(
+            "movq (%1), %%mm0\n\t"
+            "movq 8(%1), %%mm1\n\t"
+            "movq %%mm0, (%0)\n\t"
+            "movq %%mm1, 8(%0)"
+            :
+            : "r"(out), "r"(in)
+            : "memory", "mm0", "mm1");
+    __asm__ volatile("emms");
+}
+
+void StringFill32(void* destination, size_t count)
+{
+    __asm__ volatile("cld\n\trep stosl" : "+D"(destination), "+c"(count) : "a"(0) : "memory", "cc");
+}
+
+void StringCopy32(void* destination, const void* source, size_t count)
+{
+    __asm__ volatile("cld\n\trep movsl" : "+D"(destination), "+S"(source), "+c"(count) : : "memory", "cc");
+}
 #else
+void MmxCopy(void* destination, const void* source, size_t bytes)
+{
+    memcpy(destination, source, bytes);
+}
+
+void StringFill32(void* destination, size_t count)
+{
+    memset(destination, 0, count * 4);
+}
+
+void StringCopy32(void* destination, const void* source, size_t count)
+{
+    memcpy(destination, source, count * 4);
+}
+
 int DetectMmx()
 {
     return 3;

@@ -10,8 +10,10 @@
 #include "app/game_context.h"
 #include "app/input.h"
 #include "app/system_text.h"
+#include "dialogs/dialogs.h"
 #include "display/surfaces.h"
 #include "game/run.h"
+#include "screens/commands.h"
 
 namespace {
 constexpr LPARAM kRepeatBit = 1 << 30;
@@ -112,6 +114,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         KeyUp(wParam);
         return 0;
     case WM_CHAR:
+        if ((lParam & kRepeatBit) == 0)
+            HandleTypedChar(window, static_cast<UINT>(wParam));
         return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
@@ -120,20 +124,26 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             SetPaused(1);
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_COMMAND:
-        if (wParam == 1)
+        // Ends a run being played, before the hit; nothing elsewhere.
+        if (wParam == 1 && game.screen == Playing && game.hitPhase == 0)
             EndRun(window);
         return 0;
     case WM_SYSCOMMAND:
-        if (LOWORD(wParam) == kAboutCommand)
+        if (LOWORD(wParam) == kAboutCommand) {
+            RunDialog(kAboutDialog, window, AboutDialogProc, 0);
             return 0;
+        }
         return DefWindowProcA(window, message, wParam, lParam);
     case MM_JOY1MOVE:
     case MM_JOY2MOVE:
-        JoystickMoved(lParam);
+        JoystickMoved(message - MM_JOY1MOVE, lParam);
         return 0;
     case MM_JOY1BUTTONDOWN:
     case MM_JOY2BUTTONDOWN:
-        ActionButton();
+        // Not in the background, not behind a dialog, not from another pad.
+        if (message - MM_JOY1BUTTONDOWN == game.joystickId && GetActiveWindow() == window &&
+            IsWindowEnabled(window))
+            ActionButton();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

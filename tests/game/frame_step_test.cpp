@@ -16,6 +16,7 @@ protected:
         game.boostPriority = 0;
         game.backgroundMode = 0;
         StartRun();
+        game.bulletQuota = 0;  // no bullets: the craft and stars alone
     }
 
     BYTE At(int x, int row) { return game.frameBuffer[row * 320 + x]; }

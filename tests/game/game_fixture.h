@@ -8,6 +8,17 @@
 
 #include "app/app.h"
 #include "app/game_context.h"
+#include "app/text_tables.h"
+
+// The stored tables are restored in place, once per process, as start-up
+// does; tests that read them call this first.
+inline void RestoreTextTablesOnce()
+{
+    static bool restored = false;
+    if (!restored)
+        RestoreTextTables();
+    restored = true;
+}
 
 class GameTest : public ::testing::Test {
 protected:

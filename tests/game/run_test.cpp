@@ -177,3 +177,53 @@ TEST_F(Run, EndRunDropsQueuedKeysButKeepsJoystickButtons)
     }
     EXPECT_TRUE(button);
 }
+
+TEST_F(Run, AnActionKeyDuringTheStartDoesNotStartASecondRun)
+{
+    PostMessageA(game.mainWindow, WM_KEYDOWN, VK_RETURN, 0);
+    StartRun();
+    EXPECT_EQ(game.screen, Playing);
+    EXPECT_EQ(game.pauseStart, 0u) << "the queued Enter neither restarted nor paused";
+    EXPECT_EQ(ShowCursor(TRUE), 0) << "the cursor was hidden exactly once";
+    ShowCursor(FALSE);
+}
+
+TEST_F(Run, AQuitDuringTheStartAbandonsIt)
+{
+    PostQuitMessage(0);
+    StartRun();
+    EXPECT_EQ(game.screen, Title);
+    EXPECT_EQ(game.running, 0);
+    EXPECT_EQ(ShowCursor(TRUE), 1) << "the cursor is shown again";
+    DrainMessages();
+    EXPECT_TRUE(quitSeen) << "the quit is passed on to the loop";
+}
+
+TEST_F(Run, ResumingReadsTheKeysAfresh)
+{
+    StartRun();
+    game.keyLeft = -1;  // held when the window was left; no key-up came
+    SetPaused(1);
+    SetPaused(0);
+    EXPECT_EQ(game.keyLeft, 0);
+}
+
+TEST_F(Run, PausesAcrossTheClocksWrapMoveTheClocksExactly)
+{
+    PlatformSetClock(0xFFFFF000u);
+    StartRun();
+    DWORD start = game.startTime;
+    SetPaused(1);
+    PlatformAdvanceClock(0x2000);
+    SetPaused(0);
+    EXPECT_EQ(game.startTime, start + 0x2000);
+    EXPECT_EQ(game.nextQuotaTime, start + 3000 + 0x2000);
+
+    // At the one moment the clock reads 0 a pause still counts as a pause.
+    PlatformSetClock(0);
+    SetPaused(1);
+    EXPECT_NE(game.pauseStart, 0u);
+    PlatformAdvanceClock(500);
+    SetPaused(0);
+    EXPECT_EQ(game.pauseStart, 0u);
+}

@@ -75,6 +75,7 @@ TEST_F(WindowProc, LosingTheWindowPausesTheRun)
 
 TEST_F(WindowProc, JoystickMessagesMapTheMiddleHalfToTheCentre)
 {
+    game.joystickId = 0;
     const struct {
         WORD x, y;
         LONG joyX, joyY;
@@ -87,8 +88,44 @@ TEST_F(WindowProc, JoystickMessagesMapTheMiddleHalfToTheCentre)
         EXPECT_EQ(game.joyX, c.joyX) << c.x;
         EXPECT_EQ(game.joyY, c.joyY) << c.y;
     }
+    // Only the captured device steers and acts.
+    Send(MM_JOY2MOVE, 0, MAKELPARAM(0, 0));
+    EXPECT_EQ(game.joyX, 0);
     Send(MM_JOY2BUTTONDOWN, JOY_BUTTON1);
+    EXPECT_EQ(game.screen, Title);
+    Send(MM_JOY1BUTTONDOWN, JOY_BUTTON1);
     EXPECT_EQ(game.screen, Playing) << "a button is the action input";
+
+    // Behind a dialog (the window disabled) a button does nothing.
+    EnableWindow(game.mainWindow, FALSE);
+    Send(MM_JOY1BUTTONDOWN, JOY_BUTTON1);
+    EXPECT_EQ(game.pauseStart, 0u);
+    EnableWindow(game.mainWindow, TRUE);
+}
+
+TEST_F(WindowProc, PollingReadsTheStickInTheSenseOfTheMessages)
+{
+    int id = PlatformAttachVirtualJoystick(FALSE, nullptr);
+    ASSERT_GE(id, 0);
+    game.joystickId = static_cast<DWORD>(id);
+    PlatformSetVirtualJoystickAxes(id, 32767, -32768);  // right and up
+    PollInput();
+    EXPECT_EQ(game.joyX, 1);
+    EXPECT_EQ(game.joyY, 1) << "up is +1, as in the movement messages";
+    PlatformDetachVirtualJoysticks();
+}
+
+TEST_F(WindowProc, TheEndRunCommandActsOnlyDuringARunBeforeTheHit)
+{
+    EXPECT_EQ(Send(WM_COMMAND, 1), 0);
+    EXPECT_EQ(game.screen, Title);
+    ActionButton();
+    game.hitPhase = 3;
+    Send(WM_COMMAND, 1);
+    EXPECT_EQ(game.screen, Playing) << "the explosion plays out";
+    game.hitPhase = 0;
+    Send(WM_COMMAND, 1);
+    EXPECT_EQ(game.screen, Title);
 }
 
 TEST_F(WindowProc, WithNoJoystickNothingIsCaptured)

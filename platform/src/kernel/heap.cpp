@@ -1,4 +1,5 @@
 // The process heap, on the C library's allocator.
+#include <platform_seams.h>
 #include <windows.h>
 
 #include <cstdlib>
@@ -6,6 +7,7 @@
 
 namespace {
 int processHeap;
+int failuresLeft;  // allocations still to refuse, set by tests
 }
 
 HANDLE WINAPI GetProcessHeap(void)
@@ -17,6 +19,11 @@ LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes)
 {
     if (heap != &processHeap) {
         SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    if (failuresLeft > 0) {
+        --failuresLeft;
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
     void* block = (flags & HEAP_ZERO_MEMORY) ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
@@ -31,4 +38,9 @@ BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, LPVOID block)
         return FALSE;
     std::free(block);
     return TRUE;
+}
+
+void PlatformFailHeapAllocations(int count)
+{
+    failuresLeft = count;
 }
