@@ -9,3 +9,9 @@ inline bool TimeReached(DWORD now, DWORD due)
 {
     return static_cast<LONG>(now - due) >= 0;
 }
+
+// Strictly after `due`, wrap-safe in the same way.
+inline bool TimeAfter(DWORD now, DWORD due)
+{
+    return static_cast<LONG>(now - due) > 0;
+}

@@ -1,6 +1,7 @@
 // The attack director: how many bullets fly and what kind arrive. It
 // tops the pool up by one bullet a step, raises the quota every three
 // seconds, and every few seconds may start a ten-second attack event.
+#include "app/clock.h"
 #include "app/game_context.h"
 #include "app/random.h"
 #include "game/bullets.h"
@@ -36,12 +37,12 @@ void RunDirector()
         return;
     }
     // The quota rests during the director's own events and resumes after.
-    if (now > game.nextQuotaTime && game.bulletQuota < kQuotaLimit && (game.eventKind == 0 || game.fixedEvent)) {
+    if (TimeAfter(now, game.nextQuotaTime) && game.bulletQuota < kQuotaLimit && (game.eventKind == 0 || game.fixedEvent)) {
         ++game.bulletQuota;
         game.nextQuotaTime = now + kQuotaPeriod;
     }
     // A commanded event holds for the whole run.
-    if (game.fixedEvent || now <= game.nextEventTime)
+    if (game.fixedEvent || !TimeAfter(now, game.nextEventTime))
         return;
     if (game.eventKind != 0) {
         // Bullets beyond the restored quota stay until they leave.

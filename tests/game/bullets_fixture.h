@@ -23,7 +23,7 @@ protected:
         game.playerY = 50;
         game.now = 200000;
         game.fixedEvent = 1;
-        game.nextQuotaTime = 0xFFFFFFFF;
+        game.nextQuotaTime = game.now + 0x40000000;  // far off: no growth
     }
 
     void TearDown() override

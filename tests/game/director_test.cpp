@@ -6,7 +6,7 @@ protected:
     {
         BulletTest::SetUp();
         game.fixedEvent = 0;
-        game.nextEventTime = 0xFFFFFFFF;
+        game.nextEventTime = game.now + 0x40000000;  // far off: no decision
     }
 
     // Fills the pool up to `count` with bullets standing far from the craft.
@@ -88,4 +88,22 @@ TEST_F(Director, AStepThatAddsABulletDecidesNothingElse)
     StepAt(game.now + 16);
     EXPECT_EQ(game.eventKind, 0) << "the first step that adds none ends the event";
     EXPECT_EQ(game.nextEventTime, game.now + 5000);
+}
+
+TEST_F(Director, AcrossTheClocksWrapTheQuotaStillGrowsOnceEveryThreeSeconds)
+{
+    DWORD t = 0xFFFFFFFFu - 10000;  // ten seconds before the wrap
+    game.bulletQuota = 50;
+    game.nextQuotaTime = t + 3000;
+    game.nextEventTime = t + 60000;
+    FillTo(50);
+    int grown = 0;
+    for (DWORD step = 0; step < 1250; ++step) {  // 20 s at 16 ms
+        DWORD quota = game.bulletQuota;
+        StepAt(t + step * 16);
+        FillTo(game.bulletQuota);
+        grown += game.bulletQuota != quota;
+    }
+    EXPECT_EQ(grown, 6) << "once every 3 s, not once a step after the wrap";
+    EXPECT_EQ(game.eventKind, 0) << "and no event before its time";
 }
