@@ -23,13 +23,6 @@ enum Button {
     DdbToDib = 3009,
 };
 
-void ShowElapsed(HWND dialog, int id, DWORD milliseconds)
-{
-    char text[32];
-    wsprintfA(text, "%dms", milliseconds);
-    SetDlgItemTextA(dialog, id, text);
-}
-
 // The static under each button that shows its time.
 int ResultStatic(int button)
 {
@@ -105,6 +98,15 @@ void RunTest(HWND dialog, int button)
     ShowElapsed(dialog, ResultStatic(button), end - start);
 }
 }  // namespace
+
+// The difference of two clock readings, printed signed: a clock that went
+// back would show as a negative time rather than billions of ms.
+void ShowElapsed(HWND dialog, int id, DWORD milliseconds)
+{
+    char text[32];
+    wsprintfA(text, "%dms", milliseconds);
+    SetDlgItemTextA(dialog, id, text);
+}
 
 INT_PTR CALLBACK BenchmarkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -13,6 +13,9 @@ INT_PTR CALLBACK BenchmarkDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 // Parameter 0 asks to quit; non-zero asks to quit and shut down.
 INT_PTR CALLBACK QuitDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Shows a benchmark's total under its button, e.g. "12ms".
+void ShowElapsed(HWND dialog, int id, DWORD milliseconds);
+
 // Runs one of the dialogs above modally, owned by `owner`.
 INT_PTR RunDialog(int id, HWND owner, DLGPROC procedure, LPARAM param);
 

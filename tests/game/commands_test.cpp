@@ -2,8 +2,39 @@
 
 #include <string.h>
 
+#include <string>
+
 #include "app/text_tables.h"
 #include "screens/commands.h"
+
+// Puts other words in the first slots for a test, and the real ones back.
+class WordSwap {
+public:
+    explicit WordSwap(std::initializer_list<const char*> words)
+    {
+        int i = 0;
+        for (const char* word : words) {
+            saved_[i] = commandWords[i];
+            size_t room = saved_[i].size();
+            EXPECT_LE(strlen(word), room) << "the test word must fit its slot";
+            if (strlen(word) > room)
+                break;
+            memset(commandWords[i], 0, room + 1);
+            memcpy(commandWords[i], word, strlen(word));
+            ++i;
+        }
+        count_ = i;
+    }
+    ~WordSwap()
+    {
+        for (int i = 0; i < count_; ++i)
+            memcpy(commandWords[i], saved_[i].c_str(), saved_[i].size() + 1);
+    }
+
+private:
+    std::string saved_[kCommandWordCount];
+    int count_ = 0;
+};
 
 class Commands : public GameTest {
 protected:
@@ -88,6 +119,31 @@ TEST_F(Commands, TheMatcherFollowsTheLowestWordThatContinuesTheHistory)
     EXPECT_EQ(game.commandMatched, 1u);
 }
 
+TEST_F(Commands, ASwitchTakesTheLowestWordThenItsLongestTail)
+{
+    // The slots hold "reiaou", "fa12", "ba0", "da1", "ga2", "se30": these fit.
+    WordSwap words{"xabc", "abq", "zz", "bq", "zy", "xabq"};
+    game.commandIndex = 0;
+    game.commandMatched = 0;
+    Type("xab");
+    Type("q");
+    // "abq" (word 1, tail "ab") wins over "bq" (word 3, tail "b"), and over
+    // "xabq" (word 5), which would continue the whole history.
+    EXPECT_EQ(game.commandIndex, 1u);
+    EXPECT_EQ(game.commandMatched, 3u);
+}
+
+TEST_F(Commands, AWordThatStartsALowerWordDoesNotCompleteInsideIt)
+{
+    WordSwap words{"zz", "abcd", "ab"};  // word 2 is a prefix of word 1
+    game.commandIndex = 0;
+    game.commandMatched = 0;
+    Type("ab");
+    EXPECT_EQ(game.commandIndex, 1u);
+    EXPECT_EQ(game.commandMatched, 2u);
+    EXPECT_EQ(game.backgroundMode, 2) << "word 2's action did not run";
+}
+
 TEST_F(Commands, OddCharactersAndOtherScreensChangeNothing)
 {
     Type("fa");
@@ -107,6 +163,19 @@ TEST_F(Commands, OddCharactersAndOtherScreensChangeNothing)
     EXPECT_EQ(game.commandMatched, 4u) << "the completed word stays as history";
     Type("2");
     EXPECT_EQ(game.commandMatched, 0u);
+}
+
+TEST_F(Commands, TheShutdownWordAsksOnceThenClosesTheWindow)
+{
+    PlatformRecordShutdown(TRUE, FALSE);
+    PlatformInjectKey(game.mainWindow, VK_RETURN, TRUE, FALSE, nullptr);
+    PlatformInjectKey(game.mainWindow, VK_RETURN, FALSE, FALSE, nullptr);
+    TypeWord(15);
+    EXPECT_EQ(PlatformShutdownRequests(), 1);
+    DrainMessages();
+    EXPECT_FALSE(IsWindow(game.mainWindow));
+    EXPECT_TRUE(quitSeen);
+    EXPECT_EQ(quitCode, 0u);
 }
 
 TEST_F(Commands, TheQuitWordsCloseTheWindowWhateverTheBoxSays)

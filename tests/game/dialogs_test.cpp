@@ -115,6 +115,20 @@ TEST_F(Dialogs, TheBenchmarkTimesEveryTestAndFreesItsBuffer)
         ASSERT_EQ(game.frameBuffer[i], 0) << "the copies left the cleared buffer";
 }
 
+TEST_F(Dialogs, TimesAreWholeMillisecondsPrintedSigned)
+{
+    game.hasMmx = 1;
+    onInit = [](HWND d) {
+        // The frozen clock does not move during a test: a total under 1 ms.
+        Post(d, {3009});
+        ShowElapsed(d, 3010, static_cast<DWORD>(-5));
+        Post(d, {kRead, IDOK});
+    };
+    Run(kBenchmarkDialog, BenchmarkDialogProc);
+    EXPECT_EQ(texts[3011], "0ms");
+    EXPECT_EQ(texts[3010], "-5ms");
+}
+
 TEST_F(Dialogs, WithoutMmxOrMemoryTheirTestsAreDisabled)
 {
     game.hasMmx = 0;

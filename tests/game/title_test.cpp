@@ -62,6 +62,20 @@ TEST_F(TitleScreen, ChangedSettingsTakeOneLineEachFromTheTop)
     EXPECT_EQ(InkRows(160, 200), 0);
 }
 
+TEST_F(TitleScreen, FiveLinesReachThePromptsPlace)
+{
+    game.bulletSetting = 0;
+    game.backgroundMode = 0;
+    game.boostPriority = 0;
+    game.frameInterval = 0;
+    game.fixedEvent = 1;
+    game.eventKind = 9;
+    ShowTitle();
+    for (int top = 120; top <= 180; top += 20)
+        EXPECT_GT(InkRows(top, top + 14), 5) << "a line at " << top;
+    EXPECT_GT(InkRows(200, 220), 8) << "the fifth line and the prompt over it";
+}
+
 TEST_F(TitleScreen, RedrawingManyTimesUsesUpNoFonts)
 {
     int live = PlatformLiveGdiObjects();
