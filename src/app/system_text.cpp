@@ -103,6 +103,16 @@ BOOL Cp932SetWindowText(HWND window, LPCSTR text)
     return SetWindowTextW(window, wide);
 }
 
+INT_PTR Cp932DialogBoxParam(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC procedure, LPARAM param)
+{
+    // The templates' texts are UTF-16 already; a Unicode dialog keeps them so.
+    if (IS_INTRESOURCE(name))
+        return DialogBoxParamW(instance, reinterpret_cast<LPCWSTR>(name), owner, procedure, param);
+    wchar_t wide[kWideCapacity];
+    Widen(name, -1, wide);
+    return DialogBoxParamW(instance, wide, owner, procedure, param);
+}
+
 BOOL Cp932SetDlgItemText(HWND dialog, int id, LPCSTR text)
 {
     wchar_t wide[kWideCapacity];

@@ -21,6 +21,7 @@ BOOL Cp932TextOut(HDC dc, int x, int y, LPCSTR text, int count);
 BOOL Cp932GetTextExtentPoint32(HDC dc, LPCSTR text, int count, LPSIZE size);
 BOOL Cp932SetWindowText(HWND window, LPCSTR text);
 BOOL Cp932SetDlgItemText(HWND dialog, int id, LPCSTR text);
+INT_PTR Cp932DialogBoxParam(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC procedure, LPARAM param);
 
 #ifndef HIREN_SYSTEM_TEXT_IMPLEMENTATION
 #define RegisterClassA Cp932RegisterClass
@@ -36,5 +37,6 @@ BOOL Cp932SetDlgItemText(HWND dialog, int id, LPCSTR text);
 #define GetTextExtentPoint32A Cp932GetTextExtentPoint32
 #define SetWindowTextA Cp932SetWindowText
 #define SetDlgItemTextA Cp932SetDlgItemText
+#define DialogBoxParamA Cp932DialogBoxParam
 #endif
 #endif
