@@ -77,6 +77,13 @@ void PlatformResetUser(void);
 // turns recording on before main runs. PlatformShutdownRequests counts
 // the recorded calls.
 void PlatformRecordShutdown(BOOL record, BOOL succeed);
+// Token calls answer by a script, one letter a step (open, look up,
+// adjust): 'y' grants, 'n' refuses, '-' not implemented; null ends the
+// script (all not implemented again). The log holds a letter per call in
+// order: O L A for the steps, C for closing the token, X for a recorded
+// ExitWindowsEx.
+void PlatformScriptTokens(const char* script);
+const char* PlatformTokenLog(void);
 int PlatformShutdownRequests(void);
 UINT PlatformLastShutdownFlags(void);
 

@@ -167,3 +167,33 @@ TEST_F(Dialogs, TheShutdownRequestToleratesAMissingPrivilegeSystem)
     EXPECT_EQ(quitCode, 0u);
     PlatformRecordShutdown(TRUE, FALSE);
 }
+
+TEST_F(Dialogs, ThePrivilegeStepsRunInOrderAndCloseOnlyAnOpenedToken)
+{
+    const struct {
+        const char* answers;  // open, look up, adjust
+        BOOL granted;         // what the shutdown request answers
+        const char* calls;
+        bool quits;
+    } cases[] = {
+        {"yyy", TRUE, "OLAXC", true},  // a Windows with the privilege
+        {"yyy", FALSE, "OLAXC", false},
+        {"n", TRUE, "O", false},       // a refused step ends it quietly
+        {"yn", TRUE, "OLC", false},
+        {"yyn", TRUE, "OLAC", false},
+        {"---", TRUE, "OLAX", true},   // no token privileges at all
+        {"-yy", TRUE, "OLAX", true},   // no token: none to close
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answers);
+        PlatformRecordShutdown(TRUE, c.granted);
+        PlatformScriptTokens(c.answers);
+        quitSeen = false;
+        RequestShutdown();
+        EXPECT_STREQ(PlatformTokenLog(), c.calls);
+        DrainMessages();
+        EXPECT_EQ(quitSeen, c.quits) << "the quit message follows only a granted request";
+    }
+    PlatformScriptTokens(nullptr);
+    PlatformRecordShutdown(TRUE, FALSE);
+}

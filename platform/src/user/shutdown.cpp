@@ -20,6 +20,7 @@
 #include <string>
 
 #include "user/shutdown_bus.h"
+#include "kernel/security_log.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -121,6 +122,7 @@ BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason)
 {
     std::unique_lock<std::mutex> hold(lock);
     if (recording) {
+        SecurityNote('X');
         ++requests;
         lastFlags = flags;
         if (!recordedAnswer)
