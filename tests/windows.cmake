@@ -1,15 +1,17 @@
 # The Windows executables, cross-built by scripts/build-windows, run under
 # wine64 when they exist: the conformance suite against the real Windows
-# DLLs, and the game's smoke test (starts, shows its window, exits with 0
-# when the window is closed).
+# DLLs, the game's smoke test (starts, shows its window, exits with 0 when
+# the window is closed), and a short session played with scripted keys.
 set(HIREN_WIN64_DIR ${PROJECT_SOURCE_DIR}/build-windows-x64)
 if(EXISTS ${HIREN_WIN64_DIR}/hiren.exe)
   add_test(NAME wine.conformance
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run ${HIREN_WIN64_DIR}/tests/conformance_tests.exe)
   add_test(NAME wine.smoke COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-smoke ${HIREN_WIN64_DIR}/hiren.exe)
+  add_test(NAME wine.play COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-play ${HIREN_WIN64_DIR}/hiren.exe)
   # Both executables carry their templates, icons and version block.
   add_test(NAME wine.resources
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run ${HIREN_WIN64_DIR}/tests/resource_check.exe
                    ${HIREN_WIN64_DIR}/hiren.exe ${PROJECT_SOURCE_DIR}/build-windows-x86/hiren.exe)
-  set_tests_properties(wine.conformance wine.smoke wine.resources PROPERTIES TIMEOUT 300 RUN_SERIAL ON)
+  set_tests_properties(wine.conformance wine.smoke wine.play wine.resources
+                       PROPERTIES TIMEOUT 300 RUN_SERIAL ON LABELS wine)
 endif()

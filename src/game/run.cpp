@@ -160,7 +160,9 @@ void SetPaused(DWORD pause)
     game.nextFrameTime += paused;
     game.nextQuotaTime += paused;
     game.nextEventTime += paused;
-    if (game.hitTime == 0)  // after the hit the survival time is fixed
+    // After the hit the survival time is fixed. (The hit's own time cannot
+    // tell: it reads 0 when the hit came as the clock wrapped to 0.)
+    if (game.hitPhase == 0)
         game.startTime += paused;
     game.pauseStart = 0;
     // Keys let go while the window was away sent no key-up here.
@@ -169,7 +171,9 @@ void SetPaused(DWORD pause)
 
 void EndRun(HWND window)
 {
-    ShowCursor(TRUE);
+    // A paused run (ended by the end-run command) shows the cursor already.
+    if (game.pauseStart == 0)
+        ShowCursor(TRUE);
     SetProcessClass(NORMAL_PRIORITY_CLASS);
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
     // Keys typed during the last step must not act on the next screen.

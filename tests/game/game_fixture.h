@@ -34,6 +34,9 @@ protected:
 
     void TearDown() override
     {
+        // Closed as the program closes it, so its surfaces are freed.
+        if (game.mainWindow != nullptr && IsWindow(game.mainWindow))
+            DestroyWindow(game.mainWindow);
         PlatformResetUser();
         PlatformUseRealClock();
         PlatformSetGdiQuota(10000);

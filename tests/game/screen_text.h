@@ -58,6 +58,9 @@ public:
         return differences;
     }
 
+    // Whether the reference is white at (x, y).
+    bool Ink(int x, int y) const { return GetPixel(dc_, x, y) == RGB(255, 255, 255); }
+
     // Rows in top..bottom of `dc` with any white pixel.
     static int InkRows(HDC dc, int top, int bottom)
     {

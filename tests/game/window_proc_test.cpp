@@ -128,6 +128,20 @@ TEST_F(WindowProc, TheEndRunCommandActsOnlyDuringARunBeforeTheHit)
     EXPECT_EQ(game.screen, Title);
 }
 
+TEST_F(WindowProc, EndingAPausedRunLeavesTheCursorShownOnce)
+{
+    const int shown = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    Send(WM_KEYDOWN, VK_RETURN);  // start: the cursor hides
+    Send(WM_KEYDOWN, VK_RETURN);  // pause: it shows
+    Send(WM_COMMAND, 1);          // the end-run command, while paused
+    ASSERT_EQ(game.screen, Title);
+    EXPECT_EQ(ShowCursor(TRUE) - 1, shown) << "shown once, not twice";
+    ShowCursor(FALSE);
+    Send(WM_KEYDOWN, VK_RETURN);
+    EXPECT_FALSE(PlatformCursorShown()) << "the next run hides it again";
+}
+
 TEST_F(WindowProc, WithNoJoystickNothingIsCaptured)
 {
     EXPECT_EQ(game.joystickId, kNoJoystick);
