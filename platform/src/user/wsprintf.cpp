@@ -49,9 +49,9 @@ struct Field {
 
 // Reads one field after its '%'; returns the bytes it took. An unknown
 // type is left unread, to be written as text.
-size_t parseField(const char* spec, Field* field)
+size_t parseField(const char* cursor, Field* field)
 {
-    const char* p = spec;
+    const char* p = cursor;
     if (*p == '-')
         field->left = true, ++p;
     if (*p == '#')
@@ -74,11 +74,11 @@ size_t parseField(const char* spec, Field* field)
     case 'X': field->upper = true; field->kind = Kind::Hex; break;
     case 'x': field->kind = Kind::Hex; break;
     case 's': field->kind = Kind::String; break;
-    default: return size_t(p - spec);
+    default: return size_t(p - cursor);
     }
     if (field->left)
         field->zeros = false;
-    return size_t(p - spec) + 1;
+    return size_t(p - cursor) + 1;
 }
 
 // The digits of a number, '-' first for a negative signed one; returns
@@ -156,15 +156,15 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...)
     Output output{buffer, 0};
     va_list arguments;
     va_start(arguments, format);
-    const char* spec = format != nullptr ? format : "";
-    while (*spec != '\0' && !output.full()) {
-        if (*spec != '%' || spec[1] == '%') {
-            output.put(*spec);
-            spec += *spec == '%' ? 2 : 1;
+    const char* cursor = format != nullptr ? format : "";
+    while (*cursor != '\0' && !output.full()) {
+        if (*cursor != '%' || cursor[1] == '%') {
+            output.put(*cursor);
+            cursor += *cursor == '%' ? 2 : 1;
             continue;
         }
         Field field;
-        spec += 1 + parseField(spec + 1, &field);
+        cursor += 1 + parseField(cursor + 1, &field);
         // A width is held to the room left, so a field's own text still fits.
         field.width = std::min(field.width, kBufferSize - 1 - output.length);
         switch (field.kind) {
