@@ -40,30 +40,12 @@ template <typename Pixel>
 void Draw(TextFace* face, const char* text, size_t length, int x, int y, Pixel value, Pixel* pixels,
           int width, int height, int stride) {
     if (!face || !text || !pixels || width <= 0 || height <= 0 || stride < width) return;
-    long long pen = x;
-    const long long baseline = (long long)y + face->ascent;
-    // Glyphs reach at most about a cell beyond their pen position.
-    const long long reach = 2LL * face->cellHeight;
-    Cp932Cursor cursor(text, length);
-    unsigned code;
-    while (pen - reach < width && cursor.Next(&code)) {
-        const Glyph& g = TextGlyph(face, code);
-        if (g.width) {
-            long long left = pen + g.left, top = baseline - g.top;
-            long long c0 = left < 0 ? -left : 0, c1 = g.width;
-            long long r0 = top < 0 ? -top : 0, r1 = g.height;
-            if (c1 > width - left) c1 = width - left;
-            if (r1 > height - top) r1 = height - top;
-            const uint8_t* src = face->coverage.data() + g.offset;
-            for (long long r = r0; r < r1; ++r) {
-                const uint8_t* s = src + r * g.width;
-                Pixel* d = pixels + (top + r) * stride + left;
-                for (long long c = c0; c < c1; ++c)
-                    if (s[c]) d[c] = value;
-            }
-        }
-        pen += g.advance;
-    }
+    TextWalkRows(face, text, length, x, y, width, height,
+                 [&](long long row, long long left, const uint8_t* s, long long c0, long long c1) {
+                     Pixel* d = pixels + row * stride + left;
+                     for (long long c = c0; c < c1; ++c)
+                         if (s[c]) d[c] = value;
+                 });
 }
 
 }  // namespace

@@ -104,3 +104,32 @@ inline const Glyph& TextGlyph(TextFace* face, unsigned code) {
     std::lock_guard<std::mutex> hold(TextLock());
     return face->glyphs[TextLoadGlyph(face, code)];
 }
+
+// Walks the glyphs of `length` bytes of text with the top of the cell at
+// (x, y), clipped to a width x height target, and calls
+// row(targetRow, left, coverage, c0, c1) for every glyph row inside it:
+// coverage[c] for c in c0..c1-1 is the glyph's pixel at column left + c.
+template <typename RowFunction>
+void TextWalkRows(TextFace* face, const char* text, size_t length, int x, int y, int width, int height,
+                  RowFunction row) {
+    long long pen = x;
+    const long long baseline = (long long)y + face->ascent;
+    // Glyphs reach at most about a cell beyond their pen position.
+    const long long reach = 2LL * face->cellHeight;
+    Cp932Cursor cursor(text, length);
+    unsigned code;
+    while (pen - reach < width && cursor.Next(&code)) {
+        const Glyph& g = TextGlyph(face, code);
+        if (g.width) {
+            const long long left = pen + g.left, top = baseline - g.top;
+            long long c0 = left < 0 ? -left : 0, c1 = g.width;
+            long long r0 = top < 0 ? -top : 0, r1 = g.height;
+            if (c1 > width - left) c1 = width - left;
+            if (r1 > height - top) r1 = height - top;
+            const uint8_t* src = face->coverage.data() + g.offset;
+            for (long long r = r0; r < r1; ++r)
+                row(top + r, left, src + r * g.width, c0, c1);
+        }
+        pen += g.advance;
+    }
+}
