@@ -12,20 +12,6 @@ __attribute__((weak)) extern const unsigned long PlatformModuleResourcesSize;
 }
 
 namespace {
-DWORD ReadDword(const BYTE* p)
-{
-    DWORD v;
-    memcpy(&v, p, 4);
-    return v;
-}
-
-WORD ReadWord(const BYTE* p)
-{
-    WORD v;
-    memcpy(&v, p, 2);
-    return v;
-}
-
 // Reads a type or name field at `p` (within `end`); an ordinal gives its
 // value, a string gives 0xFFFFFFFF. Returns the position after the field,
 // or null when it runs past the header.
@@ -33,13 +19,13 @@ const BYTE* ReadId(const BYTE* p, const BYTE* end, DWORD* id)
 {
     if (end - p < 4)
         return nullptr;
-    if (ReadWord(p) == 0xFFFF) {
-        *id = ReadWord(p + 2);
+    if (ResourceWord(p) == 0xFFFF) {
+        *id = ResourceWord(p + 2);
         return p + 4;
     }
     *id = 0xFFFFFFFF;
     while (end - p >= 2) {
-        WORD c = ReadWord(p);
+        WORD c = ResourceWord(p);
         p += 2;
         if (c == 0)
             return p;
@@ -56,8 +42,8 @@ const BYTE* ResourceFind(WORD type, LPCSTR name, DWORD* size)
     const BYTE* p = PlatformModuleResources;
     const BYTE* end = p + PlatformModuleResourcesSize;
     while (end - p >= 8) {
-        DWORD dataSize = ReadDword(p);
-        DWORD headerSize = ReadDword(p + 4);
+        DWORD dataSize = ResourceDword(p);
+        DWORD headerSize = ResourceDword(p + 4);
         if (headerSize < 8 || headerSize > static_cast<DWORD>(end - p) ||
             dataSize > static_cast<DWORD>(end - p) - headerSize)
             return nullptr;  // a damaged image: nothing more can be trusted

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string.h>
+
 // Resource types (the RT_ ordinals).
 constexpr WORD kResourceIcon = 3;
 constexpr WORD kResourceDialog = 5;
@@ -15,6 +17,21 @@ constexpr WORD kResourceVersion = 16;
 // MAKEINTRESOURCEA; string names are not used by the game and not found),
 // any language. Null when there is none; `size` gets its length in bytes.
 const BYTE* ResourceFind(WORD type, LPCSTR name, DWORD* size);
+
+// Little-endian fields of resource data, read without alignment.
+inline WORD ResourceWord(const BYTE* p)
+{
+    WORD v;
+    memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline DWORD ResourceDword(const BYTE* p)
+{
+    DWORD v;
+    memcpy(&v, p, sizeof v);
+    return v;
+}
 
 // The embedded .res image. The program's build defines these; without
 // them the program has no resources.

@@ -23,37 +23,23 @@ std::vector<std::unique_ptr<LoadedIcon>> icons;
 
 constexpr int kPreferredSize = 32;  // SM_CXICON
 
-uint32_t Read32(const BYTE* p)
-{
-    uint32_t v;
-    memcpy(&v, p, 4);
-    return v;
-}
-
-uint16_t Read16(const BYTE* p)
-{
-    uint16_t v;
-    memcpy(&v, p, 2);
-    return v;
-}
-
 // The RT_ICON id of the group's image nearest 32 x 32, the deepest first.
 WORD ChooseImage(const BYTE* group, DWORD size)
 {
-    if (size < 6 || Read16(group + 2) != 1)
+    if (size < 6 || ResourceWord(group + 2) != 1)
         return 0;
-    int count = Read16(group + 4);
+    int count = ResourceWord(group + 4);
     WORD best = 0;
     int bestScore = -1;
     for (int i = 0; i < count && 6u + 14u * (i + 1) <= size; ++i) {
         const BYTE* entry = group + 6 + 14 * i;
         int width = entry[0] ? entry[0] : 256;
-        int depth = Read16(entry + 6);
+        int depth = ResourceWord(entry + 6);
         int distance = width > kPreferredSize ? width - kPreferredSize : 2 * (kPreferredSize - width);
         int score = (1000 - distance) * 64 + depth;
         if (score > bestScore) {
             bestScore = score;
-            best = Read16(entry + 12);
+            best = ResourceWord(entry + 12);
         }
     }
     return best;
@@ -63,17 +49,17 @@ WORD ChooseImage(const BYTE* group, DWORD size)
 // the colour bits and the 1-bit transparency mask, rows bottom-up.
 bool Decode(const BYTE* data, DWORD size, UserIconImage* image)
 {
-    if (size < 40 || Read32(data) < 40 || Read32(data + 16) != 0)
+    if (size < 40 || ResourceDword(data) < 40 || ResourceDword(data + 16) != 0)
         return false;  // too short, or compressed (a PNG starts differently)
-    DWORD header = Read32(data);
-    int width = static_cast<int32_t>(Read32(data + 4));
-    int height = static_cast<int32_t>(Read32(data + 8)) / 2;
-    int depth = Read16(data + 14);
+    DWORD header = ResourceDword(data);
+    int width = static_cast<int32_t>(ResourceDword(data + 4));
+    int height = static_cast<int32_t>(ResourceDword(data + 8)) / 2;
+    int depth = ResourceWord(data + 14);
     if (width <= 0 || height <= 0 || width > 256 || height > 256)
         return false;
     if (depth != 1 && depth != 4 && depth != 8 && depth != 24 && depth != 32)
         return false;
-    size_t colours = depth <= 8 ? (Read32(data + 32) ? Read32(data + 32) : 1u << depth) : 0;
+    size_t colours = depth <= 8 ? (ResourceDword(data + 32) ? ResourceDword(data + 32) : 1u << depth) : 0;
     size_t xorStride = ((static_cast<size_t>(width) * depth + 31) / 32) * 4;
     size_t andStride = ((static_cast<size_t>(width) + 31) / 32) * 4;
     size_t xorStart = header + colours * 4;
@@ -98,7 +84,7 @@ bool Decode(const BYTE* data, DWORD size, UserIconImage* image)
             if (depth <= 8) {
                 int bit = x * depth;
                 size_t index = (row[bit / 8] >> (8 - depth - bit % 8)) & ((1u << depth) - 1);
-                rgb = index < colours ? Read32(palette + index * 4) & 0xFFFFFF : 0;
+                rgb = index < colours ? ResourceDword(palette + index * 4) & 0xFFFFFF : 0;
             } else {
                 const BYTE* p = row + static_cast<size_t>(x) * (depth / 8);
                 rgb = p[0] | p[1] << 8 | p[2] << 16;
