@@ -18,9 +18,7 @@ void ClearFrameBuffer()
         MmxClear(game.frameBuffer, kFrameBytes);
         return;
     }
-    DWORD* out = reinterpret_cast<DWORD*>(game.frameBuffer);
-    for (int i = 0; i < kFrameBytes / 4; ++i)
-        out[i] = 0;
+    StringFill32(game.frameBuffer, kFrameBytes / 4);
 }
 
 namespace {
