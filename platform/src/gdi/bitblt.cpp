@@ -41,8 +41,10 @@ bool GdiFillRect(const GdiSurface& surface, int x, int y, int width, int height,
     const bool white = rop == WHITENESS;
     for (int row = top; row < bottom; ++row) {
         uint8_t* line = surface.origin + ptrdiff_t(row) * surface.pitch;
-        if (surface.bitsPerPixel == 32) {
-            std::fill_n(reinterpret_cast<uint32_t*>(line) + left, right - left, white ? 0x00FFFFFFu : 0u);
+        if (surface.bitsPerPixel == 32 && !white) {
+            std::memset(line + ptrdiff_t(left) * 4, 0, size_t(right - left) * 4);
+        } else if (surface.bitsPerPixel == 32) {
+            std::fill_n(reinterpret_cast<uint32_t*>(line) + left, right - left, 0x00FFFFFFu);
         } else if (surface.bitsPerPixel == 8) {
             std::memset(line + left, white ? 0xFF : 0, size_t(right - left));
         } else {

@@ -1,6 +1,7 @@
 // Pixel format conversion for blits between 1, 8 and 32 bpp surfaces.
 #include "gdi/gdi_private.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -54,6 +55,14 @@ void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const Gd
             conversion->identity = true;
             for (uint32_t i = 0; i < 256; ++i)
                 conversion->lut[i] = i;
+            return;
+        }
+        if (dest.bitsPerPixel == 32) {
+            // Indices past the table's end read as black.
+            const int count = std::min(source.colourCount, 256);
+            for (int i = 0; i < count; ++i)
+                conversion->lut[i] = GdiQuadToRgb(source.colours[i]);
+            std::fill(conversion->lut + count, conversion->lut + 256, 0u);
             return;
         }
         for (int i = 0; i < 256; ++i) {

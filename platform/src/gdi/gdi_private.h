@@ -184,6 +184,21 @@ struct GdiConversion {
 void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const GdiSurface& dest,
                         const GdiDc* sourceDc, const GdiSurface& source);
 
+// 8-bit pixels to 32-bit values through `lut` (convert_rows.cpp): `count`
+// values from as many indices; or, doubled, each index gives two values,
+// starting with the second of source[0]'s two when `startOdd`.
+void GdiConvertRow8To32(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut);
+void GdiConvertRow8To32Doubled(uint32_t* dest, const uint8_t* source, int count, bool startOdd, const uint32_t* lut);
+// The instruction sets the 8-bit row loops may use. Tests choose each in
+// turn; false when the processor lacks it (the widest offered is then used).
+enum class GdiRowPath { Scalar, Ssse3, Avx2 };
+bool GdiChooseRowPath(GdiRowPath path);
+// `count` 32-bit values, each of source's twice, the first the second of
+// source[0]'s two when `startOdd`.
+void GdiDoubleRow32(uint32_t* dest, const uint32_t* source, int count, bool startOdd);
+// dest[i] |= source[i] for `count` 32-bit values of rows that do not overlap.
+void GdiOrRow32(uint32_t* dest, const uint32_t* source, int count);
+
 // Fills a rectangle (already in device coordinates, any size) with BLACKNESS
 // or WHITENESS; returns whether anything was drawn (bitblt.cpp).
 bool GdiFillRect(const GdiSurface& surface, int x, int y, int width, int height, DWORD rop);

@@ -22,6 +22,43 @@ int64_t sampleOffset(int64_t destOffset, int64_t sourceSize, int64_t destSize, b
     return mirror ? sourceSize - 1 - offset : offset;
 }
 
+// The samples of consecutive destination offsets from `first` (>= 0), one
+// division for the first and whole-number steps after it: the numerator
+// (2d + 1) * sourceSize grows by 2 * sourceSize per step.
+class Sampler {
+public:
+    Sampler(int64_t first, int64_t sourceSize, int64_t destSize, bool mirror)
+        : sourceSize_(sourceSize), divisor_(2 * destSize), mirror_(mirror)
+    {
+        const unsigned __int128 numerator = (2 * (unsigned __int128)(first) + 1) * uint64_t(sourceSize);
+        quotient_ = int64_t(numerator / divisor_);
+        remainder_ = uint64_t(numerator % divisor_);
+        stepQuotient_ = int64_t(uint64_t(2 * sourceSize) / divisor_);
+        stepRemainder_ = uint64_t(2 * sourceSize) % divisor_;
+    }
+
+    int64_t value() const { return mirror_ ? sourceSize_ - 1 - quotient_ : quotient_; }
+
+    void next()
+    {
+        quotient_ += stepQuotient_;
+        remainder_ += stepRemainder_;
+        if (remainder_ >= divisor_) {
+            remainder_ -= divisor_;
+            ++quotient_;
+        }
+    }
+
+private:
+    int64_t sourceSize_;
+    uint64_t divisor_;
+    bool mirror_;
+    int64_t quotient_;
+    uint64_t remainder_;
+    int64_t stepQuotient_;
+    uint64_t stepRemainder_;
+};
+
 using RowFunction = void (*)(uint8_t* dest, int first, int count, const uint8_t* source, const int* columns,
                              GdiConversion& conversion);
 
@@ -173,6 +210,12 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
     const bool plainCopy = !stretched && !paint && conversion.identity && source.bitsPerPixel == dest.bitsPerPixel &&
                            destBytes != 0;
 
+    // How the columns map: one to one, each source column twice, or any
+    // other way (through the column table).
+    const bool unitColumns = !ax.mirror && ax.destSize == ax.sourceSize;
+    const bool doubledColumns = !ax.mirror && ax.destSize == 2 * ax.sourceSize;
+    const bool eightToThirtyTwo = source.bitsPerPixel == 8 && dest.bitsPerPixel == 32;
+
     int columns[kMaxColumns];
     bool drawn = false;
     for (int passLeft = left; passLeft < right; passLeft += kMaxColumns) {
@@ -180,8 +223,9 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
         // The columns whose sample lies inside the source; being monotonic
         // in the destination column, they form one run.
         int first = 0, count = 0;
-        for (int dx = passLeft; dx < passRight; ++dx) {
-            const int64_t sx = ax.sample(dx);
+        Sampler column(passLeft - ax.dest, ax.sourceSize, ax.destSize, ax.mirror);
+        for (int dx = passLeft; dx < passRight; ++dx, column.next()) {
+            const int64_t sx = ax.source + column.value();
             if (sx < 0 || sx >= source.width)
                 continue;
             if (count == 0)
@@ -192,8 +236,9 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
             continue;
         const uint8_t* previousSource = nullptr;
         const uint8_t* previousDest = nullptr;
-        for (int dy = top; dy < bottom; ++dy) {
-            const int64_t sy = ay.sample(dy);
+        Sampler rowSampler(top - ay.dest, ay.sourceSize, ay.destSize, ay.mirror);
+        for (int dy = top; dy < bottom; ++dy, rowSampler.next()) {
+            const int64_t sy = ay.source + rowSampler.value();
             if (sy < 0 || sy >= source.height)
                 continue;
             uint8_t* destRow = dest.origin + ptrdiff_t(dy) * dest.pitch;
@@ -205,6 +250,19 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
                 // A repeated source row gives the row just drawn again.
                 std::memcpy(destRow + ptrdiff_t(first) * destBytes, previousDest + ptrdiff_t(first) * destBytes,
                             size_t(count) * size_t(destBytes));
+            } else if (eightToThirtyTwo && !paint && unitColumns) {
+                GdiConvertRow8To32(reinterpret_cast<uint32_t*>(destRow) + first, sourceRow + columns[0], count,
+                                   conversion.lut);
+            } else if (eightToThirtyTwo && !paint && doubledColumns) {
+                GdiConvertRow8To32Doubled(reinterpret_cast<uint32_t*>(destRow) + first, sourceRow + columns[0],
+                                          count, ((first - ax.dest) & 1) != 0, conversion.lut);
+            } else if (!paint && doubledColumns && conversion.identity && destBytes == 4 && source.bitsPerPixel == 32) {
+                GdiDoubleRow32(reinterpret_cast<uint32_t*>(destRow) + first,
+                               reinterpret_cast<const uint32_t*>(sourceRow) + columns[0], count,
+                               ((first - ax.dest) & 1) != 0);
+            } else if (paint && unitColumns && conversion.identity && destBytes == 4 && source.bitsPerPixel == 32) {
+                GdiOrRow32(reinterpret_cast<uint32_t*>(destRow) + first,
+                           reinterpret_cast<const uint32_t*>(sourceRow) + columns[0], count);
             } else {
                 row(destRow, first, count, sourceRow, columns, conversion);
             }
