@@ -1,4 +1,6 @@
 // How each kind of bullet moves, and the bullets' pictures.
+#include <string.h>
+
 #include "app/game_context.h"
 #include "app/random.h"
 #include "display/surfaces.h"
@@ -66,20 +68,31 @@ const BYTE bulletSprites[5][12] = {
     {14, 4, 14, 15, 14, 4, 14, 15, 15, 14, 14, 14},  // Homing
 };
 
-int PictureOf(BYTE kind)
+// The picture of each kind; kinds past Drift are never made and take the
+// first.
+constexpr BYTE kPictureOfKind[6] = {
+    0,  // Straight
+    4,  // Homing
+    3,  // Fast
+    1,  // Slow
+    2,  // Seeking
+    0,  // Drift
+};
+
+const BYTE* PictureOf(BYTE kind)
 {
-    switch (kind) {
-    case Slow:
-        return 1;
-    case Seeking:
-        return 2;
-    case Fast:
-        return 3;
-    case Homing:
-        return 4;
-    default:
-        return 0;
-    }
+    return bulletSprites[kind < 6 ? kPictureOfKind[kind] : 0];
+}
+
+// The picture drawn where it lies wholly inside the frame: no pixel needs
+// a test.
+void DrawWhole(const BYTE* pixel, LONG left, LONG row)
+{
+    BYTE* out = game.frameBuffer + row * kPictureWidth + left;
+    memcpy(out + 1, pixel, 2);
+    memcpy(out + kPictureWidth, pixel + 2, 4);
+    memcpy(out + 2 * kPictureWidth, pixel + 6, 4);
+    memcpy(out + 3 * kPictureWidth + 1, pixel + 10, 2);
 }
 }  // namespace
 
@@ -121,9 +134,14 @@ void DrawBullet(BYTE kind, LONG pixelX, LONG pixelY)
 {
     static const signed char rowStart[4] = {1, 0, 0, 1};
     static const signed char rowLength[4] = {2, 4, 4, 2};
-    const BYTE* pixel = bulletSprites[PictureOf(kind)];
+    const BYTE* pixel = PictureOf(kind);
     LONG left = pixelX - 4;
     LONG row = pixelY - 4;
+    // Only pictures across an edge of the frame are clipped pixel by pixel.
+    if (static_cast<DWORD>(left) <= kPictureWidth - 4 && static_cast<DWORD>(row) <= kPictureHeight - 4) {
+        DrawWhole(pixel, left, row);
+        return;
+    }
     for (int r = 0; r < 4; ++r, ++row) {
         bool rowInside = row >= 0 && row < kPictureHeight;
         for (int i = 0; i < rowLength[r]; ++i, ++pixel) {

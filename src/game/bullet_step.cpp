@@ -48,7 +48,9 @@ void TestAgainstCraft(Bullet& bullet, LONG pixelX, LONG pixelY)
 {
     LONG left = game.playerX;
     LONG bottom = game.playerY;
-    bool inNearZone = left <= pixelX && pixelX <= left + 22 && bottom - 2 <= pixelY && pixelY <= bottom + 17;
+    // Each range test as one unsigned comparison: below the range wraps
+    // to a large value.
+    bool inNearZone = static_cast<DWORD>(pixelX - left) <= 22 && static_cast<DWORD>(pixelY - (bottom - 2)) <= 19;
     if (!inNearZone) {
         if (bullet.near == 1) {
             bullet.near = 0;
