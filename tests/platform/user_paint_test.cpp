@@ -169,3 +169,45 @@ TEST_F(UserPainting, ResizingKeepsTheCornerBlackensTheRestAndRepaintsAll)
     Drain();
     EXPECT_EQ(PlatformReadWindowPixel(window, 63, 39), RGB(1, 2, 3));
 }
+
+// Each present shows the whole picture, although only what changed since
+// the last one is written out: a pixel changed and changed back, pixels at
+// the start of a run and past the last whole run of a row, and the whole
+// picture after a size change.
+TEST_F(UserPainting, EveryPresentShowsTheWholePicture)
+{
+    HWND window = Open(kFramed, 37, 5);
+    HDC dc = GetDC(window);
+    auto shownAsDrawn = [&] {
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 37; ++x)
+                if (PlatformReadWindowPixel(window, x, y) != GetPixel(dc, x, y))
+                    return testing::AssertionFailure() << "differs at " << x << "," << y;
+        return testing::AssertionSuccess();
+    };
+    Drain();
+    const COLORREF background = GetPixel(dc, 16, 1);
+    const COLORREF other = background == RGB(0, 255, 0) ? RGB(255, 0, 0) : RGB(0, 255, 0);
+    for (COLORREF colour : {other, background, other, background}) {
+        SetPixel(dc, 16, 1, colour);
+        Drain();
+        EXPECT_EQ(PlatformReadWindowPixel(window, 16, 1), colour);
+    }
+
+    SetPixel(dc, 0, 0, RGB(255, 0, 0));
+    SetPixel(dc, 36, 4, RGB(0, 0, 255));
+    Drain();
+    EXPECT_EQ(PlatformReadWindowPixel(window, 36, 4), RGB(0, 0, 255)) << "past the last whole run";
+    EXPECT_TRUE(shownAsDrawn());
+
+    RECT small = {0, 0, 20, 3}, full = {0, 0, 37, 5};
+    AdjustWindowRectEx(&small, kFramed, FALSE, 0);
+    AdjustWindowRectEx(&full, kFramed, FALSE, 0);
+    SetWindowPos(window, nullptr, 0, 0, small.right - small.left, small.bottom - small.top, SWP_NOZORDER);
+    Drain();
+    SetWindowPos(window, nullptr, 0, 0, full.right - full.left, full.bottom - full.top, SWP_NOZORDER);
+    PatBlt(dc, 0, 0, 37, 5, WHITENESS);
+    SetPixel(dc, 36, 4, RGB(0, 0, 255));
+    Drain();
+    EXPECT_TRUE(shownAsDrawn()) << "the whole picture after the size came back";
+}

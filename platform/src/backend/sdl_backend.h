@@ -5,6 +5,13 @@
 
 #include "user/backend.h"
 
+// A window shows its pictures through one of two paths, chosen at its
+// first present and kept: its window surface (the window system's own
+// buffer, filled without scaling), or, where the window's pixels are
+// larger than its size (HiDPI) or it has no surface, a renderer that
+// scales a texture to the full output.
+enum class PresentPath : uint8_t { Undecided, Surface, Renderer };
+
 struct BackendWindow {
     SDL_Window* window;
     SDL_Renderer* renderer;
@@ -13,7 +20,19 @@ struct BackendWindow {
     int textureHeight;
     bool rendererFailed;
     void* owner;
+    PresentPath path;
+    SDL_Surface* presented;  // the window surface that holds the last picture
+    // A copy of the last picture put in the window surface, to find what a
+    // new one changes; stale until a whole picture has been put there.
+    uint32_t* shadow;
+    int shadowWidth;
+    int shadowHeight;
+    bool shadowStale;
 };
+
+// The window surface is being remade (a size change): the next present
+// puts the whole picture there.
+void SdlSurfaceChanged(BackendWindow* window);
 
 // The backend window behind an SDL window id, or null.
 BackendWindow* SdlWindowFromId(Uint32 windowId);

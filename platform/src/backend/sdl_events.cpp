@@ -60,6 +60,9 @@ bool TranslateWindowEvent(const SDL_WindowEvent& window, BackendEvent* out)
     case SDL_WINDOWEVENT_RESTORED:
         out->type = BACKEND_RESTORED;
         break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        SdlSurfaceChanged(SdlWindowFromId(window.windowID));
+        return false;
     default:
         return false;
     }

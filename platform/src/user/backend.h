@@ -71,6 +71,12 @@ void BackendSetIcon(BackendWindow* window, const uint32_t* argb, int width, int 
 // Uploads 0x00RRGGBB pixels (stride = width) and shows them, scaled to the
 // window's full output size with nearest-neighbour sampling.
 bool BackendPresent(BackendWindow* window, const uint32_t* pixels, int width, int height);
+// Whether the window system keeps the picture last presented (a window
+// surface), so that USER need keep no copy of its own.
+bool BackendKeepsPresented(BackendWindow* window);
+// The pixel at (x, y) of the picture last presented, as 0x00RRGGBB, where
+// the backend keeps it; false when it keeps none.
+bool BackendReadPresented(BackendWindow* window, int x, int y, uint32_t* pixel);
 
 // The next event, without waiting; false when none is pending.
 bool BackendPollEvent(BackendEvent* event);

@@ -57,14 +57,10 @@ void CopyOverlap(uint32_t* to, int toWidth, int toHeight, const uint32_t* from, 
 bool UserAllocatePixels(Window* window, int width, int height)
 {
     uint32_t* pixels = NewBlock(width, height);
-    uint32_t* shown = NewBlock(width, height);
-    if (width * height != 0 && (!pixels || !shown)) {
-        delete[] pixels;
-        delete[] shown;
+    if (width * height != 0 && !pixels)
         return false;
-    }
     window->pixels = WindowPixels{pixels, width, height, false};
-    window->shown = shown;
+    window->shown = nullptr;  // made at the first present that needs it
     return true;
 }
 
@@ -80,11 +76,16 @@ bool UserResizePixels(Window* window, int width, int height)
 {
     WindowPixels old = window->pixels;
     uint32_t* oldShown = window->shown;
+    uint32_t* shown = oldShown ? NewBlock(width, height) : nullptr;
+    if (oldShown && width * height != 0 && !shown)
+        return false;
     if (!UserAllocatePixels(window, width, height)) {
+        delete[] shown;
         window->pixels = old;
         window->shown = oldShown;
         return false;
     }
+    window->shown = shown;
     CopyOverlap(window->pixels.pixels, width, height, old.pixels, old.width, old.height);
     CopyOverlap(window->shown, width, height, oldShown, old.width, old.height);
     delete[] old.pixels;
@@ -151,9 +152,14 @@ void UserPresentWindows()
         if (!window || !window->pixels.dirty || !window->visible || window->minimized)
             continue;
         const WindowPixels& block = window->pixels;
+        // Where the window system keeps no copy of what it shows, USER does.
+        bool keepCopy = !BackendKeepsPresented(window->backend);
+        if (keepCopy && !window->shown && !(window->shown = NewBlock(block.width, block.height)))
+            continue;
         if (!BackendPresent(window->backend, block.pixels, block.width, block.height))
             continue;
-        memcpy(window->shown, block.pixels, static_cast<size_t>(block.width) * block.height * 4u);
+        if (keepCopy)
+            memcpy(window->shown, block.pixels, static_cast<size_t>(block.width) * block.height * 4u);
         window->pixels.dirty = false;
         ++window->presents;
     }
@@ -246,9 +252,11 @@ BOOL WINAPI UpdateWindow(HWND handle)
 COLORREF PlatformReadWindowPixel(HWND handle, int x, int y)
 {
     Window* window = UserGetWindow(handle);
-    if (!window || !window->shown || x < 0 || y < 0 || x >= window->pixels.width || y >= window->pixels.height)
+    if (!window || x < 0 || y < 0 || x >= window->pixels.width || y >= window->pixels.height)
         return CLR_INVALID;
-    uint32_t pixel = window->shown[static_cast<size_t>(y) * window->pixels.width + x];
+    uint32_t pixel = 0;
+    if (!BackendReadPresented(window->backend, x, y, &pixel) && window->shown)
+        pixel = window->shown[static_cast<size_t>(y) * window->pixels.width + x];
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
