@@ -1,7 +1,7 @@
-// Running the program's dialogs in tests: a dialog procedure that records
-// what it gets and lets each test answer messages (the script that drives
-// a dialog runs from its WM_INITDIALOG), and helpers for where a dialog
-// and its controls lie.
+// Running the program's dialogs in tests: an owner window, a dialog
+// procedure that records what it gets and lets each test answer messages
+// (the script that drives a dialog runs from its WM_INITDIALOG), and
+// helpers for where a dialog and its controls lie.
 #pragma once
 
 #include <functional>
@@ -14,11 +14,16 @@ using DialogHandler = std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)>;
 
 class UserDialogTest : public UserTest {
 protected:
+    // The program's dialogs, and the screen size dialog's radio buttons.
+    static constexpr int kAbout = 102, kBenchmark = 103, kQuit = 104, kScreenSize = 105;
+    static constexpr int kNormal = 3019, kVga = 3020, kFull = 3021;
+
     void SetUp() override
     {
         UserTest::SetUp();
         DialogSeen().clear();
         Handler() = nullptr;
+        owner = Open(kFramed, 320, 200);
     }
 
     void TearDown() override
@@ -45,9 +50,10 @@ protected:
         return Handler() ? Handler()(dialog, message, wParam, lParam) : FALSE;
     }
 
-    static INT_PTR Run(int id, HWND owner, LPARAM param = 0)
+    // Runs dialog `id` owned by `by`, or by the owner.
+    INT_PTR Run(int id, HWND by = nullptr)
     {
-        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, Procedure, param);
+        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), by ? by : owner, Procedure, 0);
     }
 
     // The dialog procedure's messages of one kind, in order.
@@ -89,16 +95,5 @@ protected:
         return RECT{rect.left - origin.x, rect.top - origin.y, rect.right - origin.x, rect.bottom - origin.y};
     }
 
-    static void Press(HWND window, UINT key, const char* text = nullptr)
-    {
-        PlatformInjectKey(window, key, TRUE, FALSE, text);
-        PlatformInjectKey(window, key, FALSE, FALSE, nullptr);
-    }
-
-    static void PressWith(HWND window, UINT modifier, UINT key)
-    {
-        PlatformInjectKey(window, modifier, TRUE, FALSE, nullptr);
-        Press(window, key);
-        PlatformInjectKey(window, modifier, FALSE, FALSE, nullptr);
-    }
+    HWND owner = nullptr;
 };

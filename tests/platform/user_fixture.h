@@ -1,11 +1,12 @@
 // A fresh USER for each test, a window class whose procedure records every
-// message it gets, and helpers to pump the queue as a program does.
+// message it gets, and helpers to type, pump the queue and read the record.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <platform_seams.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -67,7 +68,7 @@ protected:
     }
 
     // A window whose client area is width x height, shown unless asked not
-    // to be, with the queue drained afterwards.
+    // to be, with the queue drained and the record cleared afterwards.
     HWND Open(DWORD style, int width, int height, bool show = true)
     {
         RECT outer = {0, 0, width, height};
@@ -82,23 +83,48 @@ protected:
         return window;
     }
 
+    // Gives the window a client area of width x height, keeping its place.
+    static void SetClientSize(HWND window, int width, int height)
+    {
+        RECT outer = {0, 0, width, height};
+        AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE, 0);
+        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+    }
+
     // Handles every message there is, as a game's loop does, without
-    // blocking; returns the number of messages handled.
-    int Drain()
+    // blocking; a quit message is dropped.
+    static void Drain()
     {
         MSG msg;
-        int count = 0;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ++count;
-            if (msg.message == WM_QUIT) {
-                quitSeen = true;
-                quitCode = msg.wParam;
+            if (msg.message == WM_QUIT)
                 continue;
-            }
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        return count;
+    }
+
+    // Retrieves the next message, which must exist.
+    static MSG Next()
+    {
+        MSG msg = {};
+        EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+        return msg;
+    }
+
+    // A key pressed and released, typing `text` (code page 932) if given.
+    static void Press(HWND window, UINT key, const char* text = nullptr)
+    {
+        PlatformInjectKey(window, key, TRUE, FALSE, text);
+        PlatformInjectKey(window, key, FALSE, FALSE, nullptr);
+    }
+
+    static void PressWith(HWND window, UINT modifier, UINT key, const char* text = nullptr)
+    {
+        PlatformInjectKey(window, modifier, TRUE, FALSE, nullptr);
+        Press(window, key, text);
+        PlatformInjectKey(window, modifier, FALSE, FALSE, nullptr);
     }
 
     // How often the window procedure got `message` (for `window`, if given).
@@ -114,16 +140,22 @@ protected:
     static std::vector<SeenMessage> Only(std::initializer_list<UINT> messages)
     {
         std::vector<SeenMessage> result;
-        for (const SeenMessage& seen : SeenMessages()) {
-            for (UINT message : messages) {
-                if (seen.message == message)
-                    result.push_back(seen);
-            }
-        }
+        for (const SeenMessage& seen : SeenMessages())
+            if (std::find(messages.begin(), messages.end(), seen.message) != messages.end())
+                result.push_back(seen);
         return result;
     }
 
+    // Only the message numbers of Only(messages).
+    static std::vector<UINT> Order(std::initializer_list<UINT> messages)
+    {
+        std::vector<UINT> order;
+        for (const SeenMessage& seen : Only(messages))
+            order.push_back(seen.message);
+        return order;
+    }
+
     ATOM atom = 0;
-    bool quitSeen = false;
-    WPARAM quitCode = 0;
 };
+
+using Messages = std::vector<UINT>;
