@@ -2,45 +2,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-
 #include "conformance/gdi_surfaces.h"
+#include "conformance/text_surfaces.h"
 
-using gdi_test::BaseColour;
 using gdi_test::DibSurface;
+using gdi_test::MakeDib;
+using text_test::MakeFont;
 
 namespace {
-
-HBITMAP MakeDib(int width, int height, int bitCount)
-{
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[16];
-    } info;
-    std::memset(&info, 0, sizeof info);
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = width;
-    info.header.biHeight = height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = WORD(bitCount);
-    info.header.biCompression = BI_RGB;
-    info.header.biClrUsed = bitCount == 8 ? 16 : 0;
-    for (int i = 0; i < 16; ++i)
-        info.colours[i] = BaseColour(i);
-    void* bits = nullptr;
-    return CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-}
-
-HFONT MakeFont(int height)
-{
-    LOGFONTA description;
-    std::memset(&description, 0, sizeof description);
-    description.lfHeight = height;
-    description.lfCharSet = SHIFTJIS_CHARSET;
-    description.lfOutPrecision = OUT_DEVICE_PRECIS;
-    description.lfQuality = DRAFT_QUALITY;
-    return CreateFontIndirectA(&description);
-}
 
 // The game's surfaces: SaveDC right after creation, objects selected, and
 // RestoreDC(-1) at the end puts the initial bitmap and font back.
@@ -50,12 +19,9 @@ TEST(GdiDc, RestoreDcPutsBackTheSelectedBitmapAndFont)
     ASSERT_NE(dc, nullptr);
     HGDIOBJ stockBitmap = GetCurrentObject(dc, OBJ_BITMAP);
     HGDIOBJ stockFont = GetCurrentObject(dc, OBJ_FONT);
-    ASSERT_NE(stockBitmap, nullptr);
-    ASSERT_NE(stockFont, nullptr);
-    HBITMAP first = MakeDib(16, 16, 8);
-    HBITMAP second = MakeDib(16, 16, 32);
-    HFONT firstFont = MakeFont(16);
-    HFONT secondFont = MakeFont(24);
+    ASSERT_TRUE(stockBitmap && stockFont);
+    HBITMAP first = MakeDib(16, 16, 8, 16), second = MakeDib(16, 16, 32);
+    HFONT firstFont = MakeFont(16), secondFont = MakeFont(24);
     ASSERT_TRUE(first && second && firstFont && secondFont);
 
     EXPECT_EQ(SaveDC(dc), 1);
@@ -83,22 +49,24 @@ TEST(GdiDc, RestoreDcPutsBackTheSelectedBitmapAndFont)
     // Nothing holds `first` now: it goes into another DC and is deleted.
     EXPECT_EQ(SelectObject(other, first), stockBitmap);
     EXPECT_EQ(SelectObject(other, stockBitmap), first);
-    EXPECT_TRUE(DeleteObject(first));
-    EXPECT_TRUE(DeleteObject(second));
-    EXPECT_TRUE(DeleteObject(firstFont));
-    EXPECT_TRUE(DeleteObject(secondFont));
+    for (HGDIOBJ object : {HGDIOBJ(first), HGDIOBJ(second), HGDIOBJ(firstFont), HGDIOBJ(secondFont)})
+        EXPECT_TRUE(DeleteObject(object));
     EXPECT_TRUE(DeleteDC(other));
     EXPECT_TRUE(DeleteDC(dc));
 }
 
 // Positive levels are absolute; RestoreDC drops the levels above the one
-// it restores; levels that do not exist fail.
+// it restores; levels that do not exist fail. The stretch mode, text and
+// background colours and background mode come back with the level.
 TEST(GdiDc, RestoreDcToAnAbsoluteLevel)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     ASSERT_NE(dc, nullptr);
     EXPECT_EQ(SaveDC(dc), 1);
     SetStretchBltMode(dc, COLORONCOLOR);
+    SetTextColor(dc, RGB(1, 2, 3));
+    SetBkColor(dc, RGB(4, 5, 6));
+    SetBkMode(dc, TRANSPARENT);
     EXPECT_EQ(SaveDC(dc), 2);
     SetStretchBltMode(dc, WHITEONBLACK);
     EXPECT_EQ(SaveDC(dc), 3);
@@ -115,6 +83,9 @@ TEST(GdiDc, RestoreDcToAnAbsoluteLevel)
     EXPECT_EQ(SaveDC(dc), 2);
     ASSERT_TRUE(RestoreDC(dc, 1));
     EXPECT_EQ(GetStretchBltMode(dc), BLACKONWHITE);
+    EXPECT_EQ(SetTextColor(dc, 0), RGB(0, 0, 0));
+    EXPECT_EQ(SetBkColor(dc, 0), RGB(255, 255, 255));
+    EXPECT_EQ(SetBkMode(dc, OPAQUE), OPAQUE);
     EXPECT_FALSE(RestoreDC(dc, -1));
     EXPECT_TRUE(DeleteDC(dc));
 }
@@ -146,6 +117,9 @@ TEST(GdiDc, BitmapLivesInOneDcAtATime)
 
 // A memory DC's compatible bitmap has the format of the bitmap it holds:
 // monochrome at first, a DIB section like the one selected otherwise.
+// Blits from monochrome take the destination DC's text colour for 0 bits
+// and background colour for 1 bits; blits to it give 1 exactly where the
+// source has the source DC's background colour.
 TEST(GdiDc, CompatibleBitmapsFollowTheSelectedBitmap)
 {
     HDC memory = CreateCompatibleDC(nullptr);
@@ -159,34 +133,36 @@ TEST(GdiDc, CompatibleBitmapsFollowTheSelectedBitmap)
     EXPECT_EQ(SetPixel(drawing, 1, 0, RGB(250, 250, 250)), RGB(255, 255, 255));
     EXPECT_EQ(SetPixel(drawing, 2, 0, RGB(10, 10, 10)), RGB(0, 0, 0));
 
-    // Monochrome to colour: 1 bits take the background colour (white),
-    // 0 bits the text colour (black), both defaults of a new DC.
-    DibSurface colour(8, -2, 32);
-    ASSERT_TRUE(colour.valid());
-    for (int x = 0; x < 8; ++x)
-        colour.pixel(x, 0) = colour.pixel(x, 1) = 0x00123456;
+    // With the default colours (black text, white background) and others.
+    DibSurface colour(8, -2, 32), frame(8, 1, 8, 16);
+    ASSERT_TRUE(colour.valid() && frame.valid());
+    colour.fill(0x123456);
     ASSERT_TRUE(BitBlt(colour.dc(), 0, 0, 8, 1, drawing, 0, 0, SRCCOPY));
-    colour.sync();
-    EXPECT_EQ(colour.pixel(1, 0) & 0xFFFFFF, 0x00FFFFFFu);
-    EXPECT_EQ(colour.pixel(2, 0) & 0xFFFFFF, 0u);
-    EXPECT_EQ(colour.pixel(1, 1) & 0xFFFFFF, 0x00123456u);
+    EXPECT_TRUE(colour.holds([](int x, int y) { return y ? 0x123456 : x == 1 ? 0xFFFFFF : 0; }));
+    for (HDC dc : {colour.dc(), frame.dc()}) {
+        SetTextColor(dc, RGB(255, 0, 0));
+        SetBkColor(dc, RGB(0, 0, 250));
+    }
+    ASSERT_TRUE(BitBlt(colour.dc(), 0, 0, 8, 1, drawing, 0, 0, SRCCOPY));
+    ASSERT_TRUE(BitBlt(frame.dc(), 0, 0, 8, 1, drawing, 0, 0, SRCCOPY));
+    EXPECT_TRUE(colour.holds([](int x, int y) { return y ? 0x123456 : x == 1 ? 0x0000FA : 0xFF0000; }));
+    EXPECT_TRUE(frame.holds([](int x, int) { return x == 1 ? 12 : 9; })) << "the nearest entries: blue and red";
 
-    // Colour to monochrome: pixels of the source DC's background colour
-    // (white) become 1, every other colour 0.
-    colour.pixel(0, 1) = 0x00FFFFFF;
-    colour.pixel(1, 1) = 0x00FF0000;
-    colour.pixel(2, 1) = 0x00FEFEFE;
-    colour.pixel(3, 1) = 0x00FFFFFF;
-    ASSERT_TRUE(BitBlt(drawing, 0, 1, 4, 1, colour.dc(), 0, 1, SRCCOPY));
-    EXPECT_EQ(GetPixel(drawing, 0, 1), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(drawing, 1, 1), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(drawing, 2, 1), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(drawing, 3, 1), RGB(255, 255, 255));
+    // To monochrome: the source's background colour becomes 1, any other 0;
+    // from 8 bpp the background is matched through the table (blue, 12).
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+    colour.paint([](int x, int) { return x == 0 || x == 3 ? 0x0000FA : x == 1 ? 0x0000FF : 0xFFFFFF; });
+    ASSERT_TRUE(BitBlt(drawing, 0, 1, 4, 1, colour.dc(), 0, 0, SRCCOPY));
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(GetPixel(drawing, x, 1), x == 0 || x == 3 ? white : black) << x;
+    ASSERT_TRUE(BitBlt(drawing, 0, 1, 8, 1, frame.dc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(GetPixel(drawing, 0, 1), black);
+    EXPECT_EQ(GetPixel(drawing, 1, 1), white);
     SelectObject(drawing, stockBitmap);
 
     // Holding an 8-bit DIB section: the new bitmap keeps its colour table.
-    HBITMAP frame = MakeDib(8, 8, 8);
-    SelectObject(memory, frame);
+    HBITMAP frameBitmap = MakeDib(8, 8, 8, 16);
+    SelectObject(memory, frameBitmap);
     HBITMAP paletted = CreateCompatibleBitmap(memory, 4, 4);
     ASSERT_NE(paletted, nullptr);
     SelectObject(drawing, paletted);
@@ -205,7 +181,7 @@ TEST(GdiDc, CompatibleBitmapsFollowTheSelectedBitmap)
     SelectObject(drawing, stockBitmap);
     SelectObject(memory, stockBitmap);
 
-    for (HBITMAP bitmap : {mono, frame, paletted, picture, trueColour})
+    for (HBITMAP bitmap : {mono, frameBitmap, paletted, picture, trueColour})
         EXPECT_TRUE(DeleteObject(bitmap));
     EXPECT_TRUE(DeleteDC(memory));
     EXPECT_TRUE(DeleteDC(drawing));
@@ -216,9 +192,8 @@ TEST(GdiDc, CompatibleBitmapsFollowTheSelectedBitmap)
 TEST(GdiDc, BadHandlesFailAndStockObjectsStay)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    ASSERT_NE(dc, nullptr);
     HFONT font = MakeFont(12);
-    ASSERT_NE(font, nullptr);
+    ASSERT_TRUE(dc && font);
 
     EXPECT_FALSE(DeleteDC(nullptr));
     EXPECT_FALSE(DeleteObject(nullptr));

@@ -6,13 +6,13 @@
 
 using gdi_test::BaseColour;
 using gdi_test::BaseColourPixel;
-using gdi_test::BaseColourRef;
 using gdi_test::DibSurface;
 
 namespace {
 
-// The game's frame: 320 x 240, 8 bpp, bottom-up, 16 colours.
-TEST(GdiDib, BottomUpFrameMapsDeviceRowsToMemoryRowsFromTheBottom)
+// The game's frame: 320 x 240, 8 bpp, bottom-up, 16 colours; and a
+// top-down 32 bpp DIB.
+TEST(GdiDib, DeviceRowsMapToMemoryRowsByTheHeightsSign)
 {
     DibSurface frame(320, 240, 8, 16);
     ASSERT_TRUE(frame.valid());
@@ -44,36 +44,26 @@ TEST(GdiDib, BottomUpFrameMapsDeviceRowsToMemoryRowsFromTheBottom)
     EXPECT_EQ(GetPixel(frame.dc(), 320, 0), CLR_INVALID);
     EXPECT_EQ(GetPixel(frame.dc(), 0, 240), CLR_INVALID);
     EXPECT_EQ(GetPixel(frame.dc(), -1, 5), CLR_INVALID);
-}
 
-TEST(GdiDib, TopDownDibStartsWithTheTopRow)
-{
-    DibSurface surface(4, -3, 32);
-    ASSERT_TRUE(surface.valid());
-    auto* pixels = reinterpret_cast<uint32_t*>(surface.bits());
+    DibSurface topDown(4, -3, 32);
+    ASSERT_TRUE(topDown.valid());
+    auto* pixels = reinterpret_cast<uint32_t*>(topDown.bits());
     pixels[0] = 0x00123456;
     pixels[2 * 4 + 3] = 0x00ABCDEF;
-    EXPECT_EQ(GetPixel(surface.dc(), 0, 0), RGB(0x12, 0x34, 0x56));
-    EXPECT_EQ(GetPixel(surface.dc(), 3, 2), RGB(0xAB, 0xCD, 0xEF));
+    EXPECT_EQ(GetPixel(topDown.dc(), 0, 0), RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(GetPixel(topDown.dc(), 3, 2), RGB(0xAB, 0xCD, 0xEF));
 }
 
 // BitBlt from the 8-bit frame to a 32-bit DIB goes through the frame's
 // colour table, and SetDIBColorTable changes what the next copy shows.
 TEST(GdiDib, EightBitToThirtyTwoBitFollowsTheColourTable)
 {
-    DibSurface frame(320, 240, 8, 16);
-    DibSurface picture(320, -240, 32);
-    ASSERT_TRUE(frame.valid());
-    ASSERT_TRUE(picture.valid());
-    for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x)
-            frame.index(x, y) = BYTE((x + 3 * y) % 16);
-
+    DibSurface frame(320, 240, 8, 16), picture(320, -240, 32);
+    ASSERT_TRUE(frame.valid() && picture.valid());
+    auto indexAt = [](int x, int y) { return (x + 3 * y) % 16; };
+    frame.paint(indexAt);
     ASSERT_TRUE(BitBlt(picture.dc(), 0, 0, 320, 240, frame.dc(), 0, 0, SRCCOPY));
-    picture.sync();
-    for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x)
-            ASSERT_EQ(picture.pixel(x, y) & 0xFFFFFF, BaseColourPixel((x + 3 * y) % 16)) << x << "," << y;
+    EXPECT_TRUE(picture.holds([&](int x, int y) { return BaseColourPixel(indexAt(x, y)); }));
 
     // Swap entries 1 and 9 (dark red, red) and paint index 4 orange.
     RGBQUAD changed[16];
@@ -97,110 +87,78 @@ TEST(GdiDib, EightBitToThirtyTwoBitFollowsTheColourTable)
     EXPECT_EQ(SetDIBColorTable(picture.dc(), 0, 16, changed), 0u);
 }
 
-// From 32 bits back to the frame, each colour becomes its table index.
-TEST(GdiDib, ThirtyTwoBitToEightBitFindsTheTableEntries)
+// From 32 bits back to the frame, each colour becomes its table index, or
+// the nearest entry's; between tables that differ, the entry of the same
+// colour. SRCPAINT applies after the conversion, also where a stretch
+// repeats a source row over rows that differ.
+TEST(GdiDib, ColoursFindTheirNearestTableEntries)
 {
-    DibSurface picture(16, 2, 32);
-    DibSurface frame(16, 2, 8, 16);
-    ASSERT_TRUE(picture.valid());
-    ASSERT_TRUE(frame.valid());
-    for (int x = 0; x < 16; ++x) {
-        picture.pixel(x, 0) = BaseColourPixel(15 - x);
-        picture.pixel(x, 1) = BaseColourPixel(x);
-    }
-    ASSERT_TRUE(BitBlt(frame.dc(), 0, 0, 16, 2, picture.dc(), 0, 0, SRCCOPY));
-    frame.sync();
-    for (int x = 0; x < 16; ++x) {
-        EXPECT_EQ(frame.index(x, 0), 15 - x);
-        EXPECT_EQ(frame.index(x, 1), x);
-    }
+    DibSurface picture(20, 2, 32), frame(20, 2, 8, 16);
+    ASSERT_TRUE(picture.valid() && frame.valid());
+    // Beyond the 16 colours: near red, near light grey, near black.
+    const uint32_t nearby[] = {0xF00A0A, 0xBEBEC8, 0x000001, 0x808080};
+    picture.paint([&](int x, int y) { return x >= 16 ? nearby[x - 16] : BaseColourPixel(y ? x : 15 - x); });
+    ASSERT_TRUE(BitBlt(frame.dc(), 0, 0, 20, 2, picture.dc(), 0, 0, SRCCOPY));
+    EXPECT_TRUE(frame.holds([](int x, int y) {
+        static const int nearest[] = {9, 7, 0, 8};
+        return x >= 16 ? nearest[x - 16] : y ? x : 15 - x;
+    }));
+
+    RGBQUAD reversed[16];
+    for (int i = 0; i < 16; ++i)
+        reversed[i] = BaseColour(15 - i);
+    DibSurface other(16, 1, 8, 16, reversed), source(16, 1, 8, 16);
+    source.paint([](int x, int) { return x; });
+    ASSERT_TRUE(BitBlt(other.dc(), 0, 0, 16, 1, source.dc(), 0, 0, SRCCOPY));
+    EXPECT_TRUE(other.holds([](int x, int) { return 15 - x; }));
+
+    DibSurface dest(16, 2, 32);
+    dest.paint([](int, int y) { return y ? 0x020000 : 0x000101; });
+    ASSERT_TRUE(StretchBlt(dest.dc(), 0, 0, 16, 2, source.dc(), 0, 0, 16, 1, SRCPAINT));
+    EXPECT_TRUE(dest.holds([](int x, int y) { return BaseColourPixel(x) | (y ? 0x020000 : 0x000101); }));
 }
 
-// SRCPAINT ORs the converted source into the destination's pixel values.
+// SRCPAINT ORs the source into the destination's pixel values. The
+// banner: a strip of white text on black ORed over the picture keeps the
+// picture exactly where the strip is black.
 TEST(GdiDib, SourcePaintOrsPixelValues)
 {
-    DibSurface dest(8, 8, 32);
-    DibSurface source(8, 8, 32);
-    ASSERT_TRUE(dest.valid());
-    ASSERT_TRUE(source.valid());
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
-            dest.pixel(x, y) = 0x00102030;
-            source.pixel(x, y) = 0x00010203;
-        }
-    ASSERT_TRUE(BitBlt(dest.dc(), 2, 2, 4, 4, source.dc(), 0, 0, SRCPAINT));
-    dest.sync();
-    EXPECT_EQ(dest.pixel(2, 2) & 0xFFFFFF, 0x00112233u);
-    EXPECT_EQ(dest.pixel(5, 5) & 0xFFFFFF, 0x00112233u);
-    EXPECT_EQ(dest.pixel(1, 2) & 0xFFFFFF, 0x00102030u) << "outside the rectangle nothing changes";
-    EXPECT_EQ(dest.pixel(6, 5) & 0xFFFFFF, 0x00102030u);
+    DibSurface frame(320, 16, 8, 16), compose(320, -16, 32), strip(64, -16, 32);
+    ASSERT_TRUE(frame.valid() && compose.valid() && strip.valid());
+    auto picture = [](int x, int y) { return BaseColourPixel((x / 7 + y) % 16); };
+    auto text = [](int x, int y) { return (x ^ y) % 3 == 0 ? 0xFFFFFFu : (x ^ y) % 3 == 1 ? 0u : 0x010203u * x; };
+    frame.paint([](int x, int y) { return (x / 7 + y) % 16; });
+    strip.paint(text);
+    ASSERT_TRUE(BitBlt(compose.dc(), 0, 0, 320, 16, frame.dc(), 0, 0, SRCCOPY));
+    ASSERT_TRUE(BitBlt(compose.dc(), 320 - 40, 2, 40, 12, strip.dc(), 10, 1, SRCPAINT));
+    EXPECT_TRUE(compose.holds([&](int x, int y) {
+        return x >= 280 && y >= 2 && y < 14 ? picture(x, y) | text(x - 280 + 10, y - 1) : picture(x, y);
+    }));
 
     // Between two frames with the same table the indices are ORed:
     // dark red (1) | dark grey (8) = red (9).
-    DibSurface frameA(4, 1, 8, 16);
-    DibSurface frameB(4, 1, 8, 16);
-    frameA.index(0, 0) = 1;
-    frameB.index(0, 0) = 8;
-    frameA.index(1, 0) = 3;
-    frameB.index(1, 0) = 0;
+    DibSurface frameA(4, 1, 8, 16), frameB(4, 1, 8, 16);
+    frameA.paint([](int x, int) { return x == 0 ? 1 : 3; });
+    frameB.paint([](int x, int) { return x == 0 ? 8 : 0; });
     ASSERT_TRUE(BitBlt(frameA.dc(), 0, 0, 4, 1, frameB.dc(), 0, 0, SRCPAINT));
-    frameA.sync();
-    EXPECT_EQ(frameA.index(0, 0), 9);
-    EXPECT_EQ(frameA.index(1, 0), 3);
-}
-
-// The banner: white-on-black text in a strip is ORed over the picture;
-// white stays white and black leaves the picture exactly as it was.
-TEST(GdiDib, WhiteOnBlackStripOredOverAPictureKeepsThePicture)
-{
-    DibSurface frame(320, 240, 8, 16);
-    DibSurface compose(320, -240, 32);
-    DibSurface strip(64, -16, 32);
-    ASSERT_TRUE(frame.valid() && compose.valid() && strip.valid());
-    for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x)
-            frame.index(x, y) = BYTE((x / 7 + y) % 16);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 64; ++x)
-            strip.pixel(x, y) = ((x ^ y) % 3 == 0) ? 0x00FFFFFF : 0;
-
-    ASSERT_TRUE(BitBlt(compose.dc(), 0, 0, 320, 16, frame.dc(), 0, 0, SRCCOPY));
-    ASSERT_TRUE(BitBlt(compose.dc(), 320 - 40, 0, 40, 16, strip.dc(), 10, 0, SRCPAINT));
-    compose.sync();
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 320; ++x) {
-            const uint32_t picture = BaseColourPixel((x / 7 + y) % 16);
-            uint32_t expected = picture;
-            if (x >= 280 && ((x - 280 + 10) ^ y) % 3 == 0)
-                expected = 0x00FFFFFF;
-            ASSERT_EQ(compose.pixel(x, y) & 0xFFFFFF, expected) << x << "," << y;
-        }
+    EXPECT_TRUE(frameA.holds([](int x, int) { return x == 0 ? 9 : 3; }));
 }
 
 // Clipping: only the part of the rectangle inside both bitmaps is copied;
 // rectangles reaching far outside are harmless.
 TEST(GdiDib, BlitsClipToSourceAndDestination)
 {
-    DibSurface dest(10, -10, 32);
-    DibSurface source(4, -4, 32);
+    DibSurface dest(10, -10, 32), source(4, -4, 32);
     ASSERT_TRUE(dest.valid() && source.valid());
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x)
-            dest.pixel(x, y) = 0x00777777;
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            source.pixel(x, y) = 0x00010000u * DWORD(y * 4 + x + 1);
+    dest.fill(0x777777);
+    source.paint([](int x, int y) { return 0x010000 * (y * 4 + x + 1); });
 
     // Source rectangle (-2,-2)-(6,6): only (0,0)-(4,4) of it exists.
     ASSERT_TRUE(BitBlt(dest.dc(), 3, 3, 8, 8, source.dc(), -2, -2, SRCCOPY));
-    dest.sync();
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) {
-            const int sx = x - 3 - 2, sy = y - 3 - 2;
-            const bool copied = sx >= 0 && sy >= 0 && sx < 4 && sy < 4;
-            const uint32_t expected = copied ? 0x00010000u * DWORD(sy * 4 + sx + 1) : 0x00777777u;
-            ASSERT_EQ(dest.pixel(x, y) & 0xFFFFFF, expected) << x << "," << y;
-        }
+    EXPECT_TRUE(dest.holds([](int x, int y) {
+        const int sx = x - 3 - 2, sy = y - 3 - 2;
+        return sx >= 0 && sy >= 0 && sx < 4 && sy < 4 ? 0x010000 * (sy * 4 + sx + 1) : 0x777777;
+    }));
 
     EXPECT_TRUE(BitBlt(dest.dc(), -100000, -100000, 200000, 200000, source.dc(), -50000, 7, SRCCOPY));
     EXPECT_TRUE(BitBlt(dest.dc(), 20, 20, 5, 5, source.dc(), 0, 0, SRCCOPY));

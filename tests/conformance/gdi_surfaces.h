@@ -1,11 +1,11 @@
-// Helpers for the GDI conformance tests: DIB sections in memory DCs whose
-// pixels the tests read and write directly. Windows API only.
+// Helpers for the GDI tests: DIB sections in memory DCs whose pixels the
+// tests read and write directly. Windows API only.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
-#include <cstring>
 
 namespace gdi_test {
 
@@ -35,29 +35,32 @@ inline uint32_t BaseColourPixel(int index)
     return (uint32_t(quad.rgbRed) << 16) | (uint32_t(quad.rgbGreen) << 8) | quad.rgbBlue;
 }
 
-// A memory DC holding a DIB section. Negative heights are top-down.
+// A DIB section; 8 bpp ones get `colourCount` entries of `colours` (the
+// base colours when null). Negative heights are top-down.
+inline HBITMAP MakeDib(int width, int height, int bitCount, int colourCount = 0, const RGBQUAD* colours = nullptr,
+                       void** bits = nullptr)
+{
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } info = {};
+    info.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, WORD(bitCount), BI_RGB, 0, 0, 0,
+                                   DWORD(colourCount), 0};
+    for (int i = 0; i < colourCount; ++i)
+        info.colours[i] = colours != nullptr ? colours[i] : BaseColour(i);
+    void* ignored = nullptr;
+    return CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, bits ? bits : &ignored,
+                            nullptr, 0);
+}
+
+// A memory DC holding a DIB section (8 or 32 bpp).
 class DibSurface {
 public:
     DibSurface(int width, int height, int bitCount, int colourCount = 0, const RGBQUAD* colours = nullptr)
-        : width_(width), height_(height < 0 ? -height : height), bitCount_(bitCount), topDown_(height < 0)
+        : width_(width), height_(height < 0 ? -height : height), bitCount_(bitCount), topDown_(height < 0),
+          dc_(CreateCompatibleDC(nullptr)), bitmap_(MakeDib(width, height, bitCount, colourCount, colours, &bits_)),
+          previous_(SelectObject(dc_, bitmap_))
     {
-        struct {
-            BITMAPINFOHEADER header;
-            RGBQUAD colours[256];
-        } info;
-        std::memset(&info, 0, sizeof info);
-        info.header.biSize = sizeof(BITMAPINFOHEADER);
-        info.header.biWidth = width;
-        info.header.biHeight = height;
-        info.header.biPlanes = 1;
-        info.header.biBitCount = WORD(bitCount);
-        info.header.biCompression = BI_RGB;
-        info.header.biClrUsed = DWORD(colourCount);
-        for (int i = 0; i < colourCount; ++i)
-            info.colours[i] = colours != nullptr ? colours[i] : BaseColour(i);
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits_, nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
     }
     ~DibSurface()
     {
@@ -69,14 +72,17 @@ public:
     DibSurface& operator=(const DibSurface&) = delete;
 
     HDC dc() const { return dc_; }
-    HBITMAP bitmap() const { return bitmap_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
     BYTE* bits() const { return static_cast<BYTE*>(bits_); }
     bool valid() const { return dc_ != nullptr && bitmap_ != nullptr && bits_ != nullptr && previous_ != nullptr; }
 
-    // Bytes per memory row: DWORD-aligned.
-    int stride() const { return ((width_ * bitCount_ + 31) / 32) * 4; }
-    // The memory row holding device row y.
-    BYTE* row(int y) const { return bits() + size_t(topDown_ ? y : height_ - 1 - y) * size_t(stride()); }
+    // The memory row holding device row y; rows are DWORD-aligned.
+    BYTE* row(int y) const
+    {
+        const size_t stride = size_t(((width_ * bitCount_ + 31) / 32) * 4);
+        return bits() + size_t(topDown_ ? y : height_ - 1 - y) * stride;
+    }
 
     // Pixels at device coordinates. Reading first runs any drawing Windows
     // may have batched: a GDI call that returns a value flushes the batch.
@@ -84,15 +90,49 @@ public:
     uint32_t& pixel(int x, int y) const { return reinterpret_cast<uint32_t*>(row(y))[x]; }
     void sync() const { GetPixel(dc_, 0, 0); }
 
+    // Sets every index (8 bpp) or pixel (32 bpp) to value(x, y).
+    template <typename Value>
+    void paint(Value value) const
+    {
+        sync();
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) {
+                if (bitCount_ == 8)
+                    index(x, y) = BYTE(value(x, y));
+                else
+                    pixel(x, y) = uint32_t(value(x, y));
+            }
+    }
+    void fill(uint32_t value) const
+    {
+        paint([=](int, int) { return value; });
+    }
+
+    // Whether every index, or pixel's colour bits, is expected(x, y).
+    template <typename Value>
+    ::testing::AssertionResult holds(Value expected) const
+    {
+        sync();
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) {
+                const uint32_t got = bitCount_ == 8 ? index(x, y) : pixel(x, y) & 0xFFFFFF;
+                const uint32_t want = uint32_t(expected(x, y));
+                if (got != want)
+                    return ::testing::AssertionFailure() << std::hex << got << " instead of " << want << std::dec
+                                                         << " at " << x << "," << y;
+            }
+        return ::testing::AssertionSuccess();
+    }
+
 private:
     int width_;
     int height_;
     int bitCount_;
     bool topDown_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    void* bits_ = nullptr;
+    void* bits_ = nullptr;  // set by MakeDib, so declared before bitmap_
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
 };
 
 }  // namespace gdi_test

@@ -26,50 +26,36 @@ inline HFONT MakeFont(int height)
     return CreateFontIndirectA(&description);
 }
 
-// A 32 bpp DIB section with its own font, every pixel set to `fill`.
-class TextSurface {
+// A top-down 32 bpp DIB section with its own font, every pixel `fill`.
+class TextSurface : public gdi_test::DibSurface {
 public:
     TextSurface(int width, int height, uint32_t fill, int fontHeight = 16)
-        : surface_(width, -height, 32), width_(width), height_(height), font_(MakeFont(fontHeight))
+        : DibSurface(width, -height, 32), font_(MakeFont(fontHeight)), previousFont_(SelectObject(dc(), font_))
     {
-        previousFont_ = SelectObject(surface_.dc(), font_);
-        clear(fill);
+        this->fill(fill);
     }
     ~TextSurface()
     {
-        SelectObject(surface_.dc(), previousFont_);
+        SelectObject(dc(), previousFont_);
         DeleteObject(font_);
     }
-    TextSurface(const TextSurface&) = delete;
-    TextSurface& operator=(const TextSurface&) = delete;
 
-    bool valid() const { return surface_.valid() && font_ != nullptr && previousFont_ != nullptr; }
-    HDC dc() const { return surface_.dc(); }
-    int width() const { return width_; }
-    int height() const { return height_; }
-
-    void clear(uint32_t fill)
-    {
-        surface_.sync();
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                surface_.pixel(x, y) = fill;
-    }
+    bool valid() const { return DibSurface::valid() && font_ != nullptr && previousFont_ != nullptr; }
     // Runs any drawing Windows batched, then reads the pixel.
     uint32_t at(int x, int y) const
     {
-        surface_.sync();
-        return surface_.pixel(x, y);
+        sync();
+        return pixel(x, y);
     }
     // The smallest box holding every pixel of the value; empty (right <=
     // left) when there is none.
     RECT box(uint32_t value) const
     {
-        surface_.sync();
-        RECT found = {width_, height_, 0, 0};
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (surface_.pixel(x, y) == value) {
+        sync();
+        RECT found = {width(), height(), 0, 0};
+        for (int y = 0; y < height(); ++y)
+            for (int x = 0; x < width(); ++x)
+                if (pixel(x, y) == value) {
                     found.left = x < found.left ? x : found.left;
                     found.top = y < found.top ? y : found.top;
                     found.right = x + 1 > found.right ? x + 1 : found.right;
@@ -77,21 +63,21 @@ public:
                 }
         return found;
     }
-    bool sameAs(const TextSurface& other) const
+    // Whether every pixel outside `area` is `value`.
+    ::testing::AssertionResult onlyInside(const RECT& area, uint32_t value) const
     {
-        surface_.sync();
-        other.surface_.sync();
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (surface_.pixel(x, y) != other.surface_.pixel(x, y))
-                    return false;
-        return true;
+        return holds([&](int x, int y) {
+            const bool in = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+            return in ? pixel(x, y) & 0xFFFFFF : value;
+        });
+    }
+    ::testing::AssertionResult sameAs(const TextSurface& other) const
+    {
+        other.sync();
+        return holds([&](int x, int y) { return other.pixel(x, y) & 0xFFFFFF; });
     }
 
 private:
-    gdi_test::DibSurface surface_;
-    int width_;
-    int height_;
     HFONT font_;
     HGDIOBJ previousFont_;
 };

@@ -14,15 +14,6 @@ constexpr int kNormal = 3019, kVga = 3020, kFull = 3021;
 struct Seen {
     HWND owner = nullptr;
     HWND dialog = nullptr;
-    LPARAM param = 0;
-    BOOL ownerEnabledInside = TRUE;
-    UINT checks[3] = {};
-    UINT checksAfterSecond[3] = {};
-    std::string okText;
-    int okLength = 0;
-    std::string radioText;
-    BOOL firstDisable = TRUE, secondDisable = FALSE, enableAgain = FALSE;
-    BOOL enabledWhileDisabled = TRUE, enabledAfter = FALSE;
     WPARAM command = 0;
     bool destroyed = false;
 };
@@ -33,34 +24,42 @@ Seen& Log()
     return seen;
 }
 
+// The states of the three radio buttons, as "010" for the middle one checked.
+std::string Checks(HWND dialog)
+{
+    std::string checks;
+    for (int id = kNormal; id <= kFull; ++id)
+        checks += char('0' + IsDlgButtonChecked(dialog, id));
+    return checks;
+}
+
 INT_PTR CALLBACK ScreenSizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Seen& seen = Log();
     switch (message) {
     case WM_INITDIALOG: {
         seen.dialog = dialog;
-        seen.param = lParam;
-        seen.ownerEnabledInside = IsWindowEnabled(seen.owner);
+        EXPECT_EQ(lParam, 0x5A5A);
+        EXPECT_FALSE(IsWindowEnabled(seen.owner)) << "the owner is disabled while the dialog runs";
         CheckRadioButton(dialog, kNormal, kFull, kVga);
-        for (int i = 0; i < 3; ++i)
-            seen.checks[i] = IsDlgButtonChecked(dialog, kNormal + i);
+        EXPECT_EQ(Checks(dialog), "010");
         CheckRadioButton(dialog, kNormal, kFull, kFull);
-        for (int i = 0; i < 3; ++i)
-            seen.checksAfterSecond[i] = IsDlgButtonChecked(dialog, kNormal + i);
+        EXPECT_EQ(Checks(dialog), "001");
 
         char text[32] = "";
         EXPECT_TRUE(SetDlgItemTextA(dialog, IDOK, "Apply"));
-        seen.okLength = GetWindowTextA(GetDlgItem(dialog, IDOK), text, sizeof text);
-        seen.okText = text;
+        EXPECT_EQ(GetWindowTextA(GetDlgItem(dialog, IDOK), text, sizeof text), 5);
+        EXPECT_STREQ(text, "Apply");
         GetWindowTextA(GetDlgItem(dialog, kVga), text, sizeof text);
-        seen.radioText = text;
+        EXPECT_STREQ(text, "640x480(&V)");
 
+        // EnableWindow returns whether the window was disabled before.
         HWND cancel = GetDlgItem(dialog, IDCANCEL);
-        seen.firstDisable = EnableWindow(cancel, FALSE);
-        seen.secondDisable = EnableWindow(cancel, FALSE);
-        seen.enabledWhileDisabled = IsWindowEnabled(cancel);
-        seen.enableAgain = EnableWindow(cancel, TRUE);
-        seen.enabledAfter = IsWindowEnabled(cancel);
+        EXPECT_FALSE(EnableWindow(cancel, FALSE));
+        EXPECT_TRUE(EnableWindow(cancel, FALSE));
+        EXPECT_FALSE(IsWindowEnabled(cancel));
+        EXPECT_TRUE(EnableWindow(cancel, TRUE));
+        EXPECT_TRUE(IsWindowEnabled(cancel));
 
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         return TRUE;
@@ -80,17 +79,12 @@ INT_PTR CALLBACK ScreenSizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 HWND MakeOwner()
 {
     static ATOM atom = 0;
     if (!atom) {
         WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = OwnerProc;
+        windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "HirenConformanceDialogOwner";
         atom = RegisterClassA(&windowClass);
@@ -126,30 +120,12 @@ TEST(UserDialog, TheScreenSizeDialogRunsModallyAndReturnsWhatEndDialogWasGiven)
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kScreenSize), owner,
                                      ScreenSizeProc, 0x5A5A);
     const Seen& seen = Log();
+    EXPECT_NE(seen.dialog, nullptr) << "WM_INITDIALOG reached the procedure";
     EXPECT_EQ(result, 7000 + BST_CHECKED) << "the procedure's EndDialog value";
-    EXPECT_EQ(seen.param, 0x5A5A);
     EXPECT_EQ(seen.command, static_cast<WPARAM>(IDOK));
     EXPECT_TRUE(seen.destroyed) << "WM_DESTROY reached the procedure";
     EXPECT_FALSE(IsWindow(seen.dialog));
-
-    EXPECT_FALSE(seen.ownerEnabledInside) << "the owner is disabled while the dialog runs";
-    EXPECT_TRUE(IsWindowEnabled(owner)) << "and enabled again after";
-
-    EXPECT_EQ(seen.checks[0], static_cast<UINT>(BST_UNCHECKED));
-    EXPECT_EQ(seen.checks[1], static_cast<UINT>(BST_CHECKED));
-    EXPECT_EQ(seen.checks[2], static_cast<UINT>(BST_UNCHECKED));
-    EXPECT_EQ(seen.checksAfterSecond[1], static_cast<UINT>(BST_UNCHECKED));
-    EXPECT_EQ(seen.checksAfterSecond[2], static_cast<UINT>(BST_CHECKED));
-
-    EXPECT_EQ(seen.okLength, 5);
-    EXPECT_EQ(seen.okText, "Apply");
-    EXPECT_EQ(seen.radioText, "640x480(&V)");
-
-    EXPECT_FALSE(seen.firstDisable) << "it was enabled";
-    EXPECT_TRUE(seen.secondDisable) << "it was disabled";
-    EXPECT_FALSE(seen.enabledWhileDisabled);
-    EXPECT_TRUE(seen.enableAgain) << "it was disabled";
-    EXPECT_TRUE(seen.enabledAfter);
+    EXPECT_TRUE(IsWindowEnabled(owner)) << "the owner is enabled again after";
     DestroyWindow(owner);
     Drain();
 }

@@ -9,23 +9,19 @@
 
 namespace {
 
-std::string ToUtf8(const std::string& cp932, size_t capacity = 64) {
+// The conversion's output, checked to be NUL-terminated at the length
+// returned.
+template <size_t (*Convert)(const char*, size_t, char*, size_t)>
+std::string Run(const std::string& text, size_t capacity) {
     char out[64];
     memset(out, 'x', sizeof out);
-    size_t n = TextCp932ToUtf8(cp932.data(), cp932.size(), out, capacity);
+    size_t n = Convert(text.data(), text.size(), out, capacity);
     EXPECT_EQ(out[n], '\0');
     EXPECT_EQ(strlen(out), n);
     return std::string(out, n);
 }
-
-std::string ToCp932(const std::string& utf8, size_t capacity = 64) {
-    char out[64];
-    memset(out, 'x', sizeof out);
-    size_t n = TextUtf8ToCp932(utf8.data(), utf8.size(), out, capacity);
-    EXPECT_EQ(out[n], '\0');
-    EXPECT_EQ(strlen(out), n);
-    return std::string(out, n);
-}
+std::string ToUtf8(const std::string& cp932, size_t capacity = 64) { return Run<TextCp932ToUtf8>(cp932, capacity); }
+std::string ToCp932(const std::string& utf8, size_t capacity = 64) { return Run<TextUtf8ToCp932>(utf8, capacity); }
 
 TEST(TextCodePage, JapaneseTextRoundTrips) {
     const std::string cp932 = "\x94\xF0\x97\xFB";  // 避練

@@ -1,5 +1,5 @@
 // Glyph engine faces: which font a Windows face name opens, the cell
-// metrics it gets, and the advances it gives.
+// metrics it gets, the advances it gives and where it draws.
 #include <gtest/gtest.h>
 
 #include <string.h>
@@ -23,42 +23,43 @@ struct Face {
     int Width(const char* s) const { return TextMeasure(face, s, strlen(s)); }
 };
 
-// Rows of a 32-bit canvas that text coloured 1 covers.
+// Where text drawn in white on black lands: the rows and columns it
+// covers, and any pixel neither white nor black (none: glyphs are solid).
 struct Ink {
-    int top = -1, bottom = -1, pixels = 0;
+    int top = -1, bottom = -1, left = -1, right = -1, pixels = 0, blended = 0;
 };
 
 Ink DrawAndScan(TextFace* face, const char* text, int x, int y, int width, int height) {
     std::vector<uint32_t> canvas(size_t(width) * height, 0);
-    TextDraw32(face, text, strlen(text), x, y, 1, canvas.data(), width, height, width);
+    TextDraw32(face, text, strlen(text), x, y, 0xFFFFFF, canvas.data(), width, height, width);
     Ink ink;
     for (int row = 0; row < height; ++row)
-        for (int col = 0; col < width; ++col)
-            if (canvas[size_t(row) * width + col]) {
-                if (ink.top < 0) ink.top = row;
-                ink.bottom = row;
-                ++ink.pixels;
-            }
+        for (int col = 0; col < width; ++col) {
+            const uint32_t pixel = canvas[size_t(row) * width + col];
+            ink.blended += pixel != 0 && pixel != 0xFFFFFF;
+            if (pixel != 0xFFFFFF) continue;
+            if (ink.top < 0) ink.top = row;
+            ink.bottom = row;
+            ink.left = ink.left < 0 || col < ink.left ? col : ink.left;
+            ink.right = col > ink.right ? col : ink.right;
+            ++ink.pixels;
+        }
     return ink;
 }
 
 TEST(TextFaces, WindowsJapaneseNamesOpenTheMatchingIpaFaces) {
-    Face mincho(kMincho, 16), pgothic(kPGothic, 16), gothic(kGothic, 16);
-    ASSERT_NE(mincho.face, nullptr);
-    ASSERT_NE(pgothic.face, nullptr);
-    ASSERT_NE(gothic.face, nullptr);
-
-    std::string minchoFamily = TextFaceFamily(mincho.face);
-    EXPECT_NE(minchoFamily.find("Mincho"), std::string::npos) << minchoFamily;
-    EXPECT_TRUE(TextFaceFixedPitch(mincho.face));
-
-    std::string pgothicFamily = TextFaceFamily(pgothic.face);
-    EXPECT_NE(pgothicFamily.find("Gothic"), std::string::npos) << pgothicFamily;
-    EXPECT_FALSE(TextFaceFixedPitch(pgothic.face));
-
-    std::string gothicFamily = TextFaceFamily(gothic.face);
-    EXPECT_NE(gothicFamily.find("Gothic"), std::string::npos) << gothicFamily;
-    EXPECT_TRUE(TextFaceFixedPitch(gothic.face));
+    const struct {
+        const char* name;
+        const char* family;
+        bool fixedPitch;
+    } cases[] = {{kMincho, "Mincho", true}, {kPGothic, "Gothic", false}, {kGothic, "Gothic", true}};
+    for (const auto& c : cases) {
+        Face face(c.name, 16);
+        ASSERT_NE(face.face, nullptr) << c.family;
+        const std::string family = TextFaceFamily(face.face);
+        EXPECT_NE(family.find(c.family), std::string::npos) << family;
+        EXPECT_EQ(TextFaceFixedPitch(face.face), c.fixedPitch) << family;
+    }
 }
 
 TEST(TextFaces, UnknownAndEmptyNamesStillOpenAFaceThatDrawsJapanese) {
@@ -73,30 +74,51 @@ TEST(TextFaces, UnknownAndEmptyNamesStillOpenAFaceThatDrawsJapanese) {
     EXPECT_NE(null.face, nullptr);
 }
 
-TEST(TextFaces, CellHeightIsTheRequestAndGlyphsStayInsideIt) {
+// The cell is the height asked for; solid ideographs fill most of it, from
+// well above the baseline down to it, and never leave it.
+TEST(TextFaces, CellHeightIsTheRequestAndSolidGlyphsStayInsideIt) {
     for (const char* name : {kMincho, kPGothic}) {
         for (int cell : {14, 16, 20, 80}) {
             Face face(name, cell);
             ASSERT_NE(face.face, nullptr);
             EXPECT_EQ(TextCellHeight(face.face), cell);
-            int ascent = TextAscent(face.face);
+            const int ascent = TextAscent(face.face), top = 10;
             EXPECT_GT(ascent, cell / 2);
             EXPECT_LT(ascent, cell);
-
-            const int top = 10;
-            Ink ink = DrawAndScan(face.face, "避練", 4, top, 4 * cell, cell + 2 * top);
-            ASSERT_GT(ink.pixels, 0) << cell;
+            Ink ink = DrawAndScan(face.face, "避練 Score", 4, top, 8 * cell, cell + 2 * top);
+            ASSERT_GT(ink.pixels, cell * 4) << cell;
+            EXPECT_EQ(ink.blended, 0) << "no anti-aliasing";
             EXPECT_GE(ink.top, top) << name << " cell " << cell;
             EXPECT_LT(ink.bottom, top + cell) << name << " cell " << cell;
-            // The ideographs fill most of the cell, from well above the
-            // baseline down to it.
             EXPECT_LE(ink.top, top + cell / 4) << cell;
             EXPECT_GE(ink.bottom, top + ascent - 2) << cell;
         }
     }
 }
 
-TEST(TextFaces, FixedPitchDoubleByteCharactersAreTwiceAsWide) {
+// '_' lies on or just below the baseline in the first half-width cell,
+// '-' well above it in the second: the pen moves right by each advance.
+TEST(TextFaces, TextSitsOnTheBaselineAndAdvancesLeftToRight) {
+    Face face(kMincho, 20);
+    ASSERT_NE(face.face, nullptr);
+    const int ascent = TextAscent(face.face), half = face.Width("_");
+    const Ink underscore = DrawAndScan(face.face, "_", 0, 10, 4 * half, 40);
+    const Ink dash = DrawAndScan(face.face, " -", 0, 10, 4 * half, 40);
+    ASSERT_TRUE(underscore.pixels > 0 && dash.pixels > 0);
+    EXPECT_LT(underscore.right, half);
+    EXPECT_GE(underscore.top, 10 + ascent - 2);
+    EXPECT_LT(underscore.bottom, 10 + 20);
+    EXPECT_GE(dash.left, half);
+    EXPECT_LT(dash.right, 2 * half);
+    EXPECT_GT(dash.top, 10);
+    EXPECT_LT(dash.bottom, 10 + ascent - 2);
+}
+
+// In the fixed-pitch Mincho face every one-byte character (half-width
+// katakana included) has one advance and every two-byte character twice
+// it, even one the font lacks; in the proportional Gothic each glyph has
+// its own.
+TEST(TextFaces, AdvancesFollowTheFacesPitch) {
     for (int cell : {12, 14, 16, 20, 80}) {
         Face mincho(kMincho, cell);
         ASSERT_NE(mincho.face, nullptr);
@@ -104,14 +126,9 @@ TEST(TextFaces, FixedPitchDoubleByteCharactersAreTwiceAsWide) {
         EXPECT_GT(half, cell / 4) << cell;
         EXPECT_EQ(mincho.Width("絶妙"), 2 * 2 * half) << cell;
         EXPECT_EQ(mincho.Width("絶妙!"), mincho.Width("絶妙") + half) << cell;
-        // Letters of every shape and half-width katakana share the pitch.
         EXPECT_EQ(mincho.Width("iW0ｱ"), 4 * half) << cell;
-        // A character the font lacks still takes its place in the pitch.
         EXPECT_EQ(mincho.Width("\xF0\x40"), 2 * half) << cell;
     }
-}
-
-TEST(TextFaces, ProportionalGothicGivesEachGlyphItsOwnAdvance) {
     Face pgothic(kPGothic, 20);
     ASSERT_NE(pgothic.face, nullptr);
     int i = pgothic.Width("i"), w = pgothic.Width("W");

@@ -1,5 +1,6 @@
-// Helpers for the GDI text tests: the game's font description, a font
-// selected into a DC for a test's span, and pixel snapshots to compare.
+// Helpers for the platform GDI and text tests: the game's font description,
+// a font selected into a DC for a test's span, and a window's client
+// pixels with a window DC drawing into them.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "conformance/gdi_surfaces.h"
+#include "user/window_pixels.h"
 
 namespace text_gdi_test {
 
@@ -20,12 +22,9 @@ inline LOGFONTA GameFont(int height, const char* face = kMincho)
     LOGFONTA description;
     std::memset(&description, 0, sizeof description);
     description.lfHeight = height;
-    description.lfWeight = FW_DONTCARE;
     description.lfCharSet = SHIFTJIS_CHARSET;
     description.lfOutPrecision = OUT_DEVICE_PRECIS;
-    description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     description.lfQuality = DRAFT_QUALITY;
-    description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
     return description;
 }
@@ -34,9 +33,9 @@ inline LOGFONTA GameFont(int height, const char* face = kMincho)
 // deletes this one at the end.
 class SelectedFont {
 public:
-    SelectedFont(HDC dc, const LOGFONTA& description) : dc_(dc), font_(CreateFontIndirectA(&description))
+    SelectedFont(HDC dc, const LOGFONTA& description)
+        : dc_(dc), font_(CreateFontIndirectA(&description)), previous_(SelectObject(dc_, font_))
     {
-        previous_ = SelectObject(dc_, font_);
     }
     ~SelectedFont()
     {
@@ -45,7 +44,6 @@ public:
     }
     SelectedFont(const SelectedFont&) = delete;
     SelectedFont& operator=(const SelectedFont&) = delete;
-
     bool valid() const { return font_ != nullptr && previous_ != nullptr; }
 
 private:
@@ -61,14 +59,23 @@ inline SIZE Extent(HDC dc, const char* text, int count = -1)
     return size;
 }
 
-// Every pixel of a 32 bpp surface, row by row from the top.
-inline std::vector<uint32_t> Snapshot(const gdi_test::DibSurface& surface, int width, int height)
-{
+// Stands in for USER: a client area of `fill` pixels, reallocated on
+// resize, and the window DC drawing into it.
+struct Window {
     std::vector<uint32_t> pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(surface.pixel(x, y));
-    return pixels;
-}
+    WindowPixels target = {nullptr, 0, 0, false};
+    HDC dc;
+
+    Window(int width, int height, uint32_t fill) : dc(GdiCreateWindowDc(&target)) { resize(width, height, fill); }
+    ~Window() { GdiDestroyWindowDc(dc); }
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    void resize(int width, int height, uint32_t fill)
+    {
+        pixels.assign(size_t(width) * size_t(height), fill);
+        target = WindowPixels{width ? pixels.data() : nullptr, width, height, false};
+    }
+    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(target.width) + size_t(x)]; }
+};
 
 }  // namespace text_gdi_test
