@@ -1,16 +1,11 @@
+#include <algorithm>
+
 #include "display/surfaces.h"
 #include "game/banner.h"
 #include "game_fixture.h"
 
-class Banner : public GameTest {
+class Banner : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        OpenMainWindow();
-        DrainMessages();
-    }
-
     // Fills the frame's top 16 lines (buffer rows 224..239) with one index.
     void PaintFrameTop(BYTE index) { memset(game.frameBuffer + 224 * 320, index, 16 * 320); }
 

@@ -2,17 +2,15 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
-#include "app/clock.h"
+#include <algorithm>
+
 #include "display/surfaces.h"
 
-class FrameLoop : public GameTest {
+class FrameLoop : public WindowTest {
 protected:
     void StartPlaying(DWORD start)
     {
-        OpenMainWindow();
-        DrainMessages();
         PlatformSetClock(start);
         game.running = 1;
         game.nextFrameTime = start;
@@ -31,15 +29,6 @@ protected:
 
     unsigned presentsBefore = 0;
 };
-
-TEST(Clock, DueTimesAreReachedAcrossTheWrap)
-{
-    EXPECT_TRUE(TimeReached(100, 100));
-    EXPECT_TRUE(TimeReached(101, 100));
-    EXPECT_FALSE(TimeReached(99, 100));
-    EXPECT_FALSE(TimeReached(0xFFFFFFF5u, 0x00000004u));
-    EXPECT_TRUE(TimeReached(0x00000004u, 0xFFFFFFF5u));
-}
 
 TEST_F(FrameLoop, StepsThatFellBehindRunBackToBackWithoutSkipping)
 {
@@ -88,35 +77,21 @@ TEST_F(FrameLoop, KeepsItsPaceAcrossTheClocksWrap)
 
 TEST_F(FrameLoop, QuitMessageEndsTheLoopWithItsCode)
 {
-    OpenMainWindow();
     PostQuitMessage(7);
     EXPECT_EQ(RunFrameLoop(), 7u);
-}
-
-TEST_F(FrameLoop, ClosingTheWindowEndsTheLoopWithZero)
-{
-    OpenMainWindow();
-    PostMessageA(game.mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(RunFrameLoop(), 0u);
-    EXPECT_FALSE(IsWindow(game.mainWindow));
 }
 
 namespace {
 // The death test's child reports the message box it showed, in hex.
 void PrintMessageBox()
 {
-    std::string hex;
-    char byte[4];
-    for (const char* p = PlatformLastMessageBoxText(); *p; ++p) {
-        std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(*p));
-        hex += byte;
+    std::fputs("box:", stderr);
+    for (const char* text : {PlatformLastMessageBoxText(), PlatformLastMessageBoxCaption()}) {
+        for (const char* p = text; *p; ++p)
+            std::fprintf(stderr, "%02x", static_cast<unsigned char>(*p));
+        std::fputc('/', stderr);
     }
-    hex += '/';
-    for (const char* p = PlatformLastMessageBoxCaption(); *p; ++p) {
-        std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(*p));
-        hex += byte;
-    }
-    std::fprintf(stderr, "box:%s\n", hex.c_str());
+    std::fputc('\n', stderr);
 }
 }  // namespace
 
@@ -124,9 +99,11 @@ using StartUpDeathTest = GameTest;
 
 TEST_F(StartUpDeathTest, AFailedWindowShowsTheErrorBoxAndExitsWithOne)
 {
-    // The class name is taken already, so registration fails.
+    // "ウインドウ作成失敗" / "避練" in Shift-JIS.
+    const char* box = "box:834583438393836883458dec90ac8eb89473/94f097fb/";
     EXPECT_EXIT(
         {
+            // The class name is taken already, so registration fails.
             WNDCLASSA taken = {};
             taken.lpfnWndProc = DefWindowProcA;
             taken.lpszClassName = "wcHIRN";
@@ -134,35 +111,37 @@ TEST_F(StartUpDeathTest, AFailedWindowShowsTheErrorBoxAndExitsWithOne)
             std::atexit(PrintMessageBox);
             AppMain();
         },
-        ::testing::ExitedWithCode(1),
-        // "ウインドウ作成失敗" / "避練" in Shift-JIS
-        "box:834583438393836883458dec90ac8eb89473/94f097fb");
-}
-
-TEST_F(StartUpDeathTest, SurfacesThatCannotBeMadeShowTheErrorBoxAndExitWithOne)
-{
+        ::testing::ExitedWithCode(1), box);
     EXPECT_EXIT(
         {
+            // Too few GDI objects: the window's surfaces cannot be made.
             PlatformSetGdiQuota(PlatformLiveGdiObjects() + 4);
             std::atexit(PrintMessageBox);
             AppMain();
         },
-        ::testing::ExitedWithCode(1), "box:834583438393836883458dec90ac8eb89473/94f097fb");
+        ::testing::ExitedWithCode(1), box);
 }
 
-TEST_F(StartUpDeathTest, StartUpPreparesTheSettingsAndOpensTheTitleWindow)
+TEST_F(StartUpDeathTest, StartUpPreparesTheSettingsTablesAndTitleWindow)
 {
     EXPECT_EXIT(
         {
+            game = GameContext{};
+            std::fill(slopeTable, slopeTable + 64, 0);
             InitGameState();
             bool ok = game.frameInterval == 16 && game.backgroundMode == 2 && game.bulletSetting == 1 &&
                       game.boostPriority == 1 && game.screen == Title && game.screenMode == 0 &&
                       game.instanceHandle != nullptr;
+            // The slopes |dx * 1024 / dy|, 65536 where dy is 0, mirrored by quarters.
+            ok = ok && slopeTable[0] == 65536 && slopeTable[8] == 1024 && slopeTable[15] == 97 && slopeTable[16] == 0;
+            for (int k = 1; k < 32; ++k)
+                ok = ok && slopeTable[32 - k] == slopeTable[k] && slopeTable[32 + k] == slopeTable[k];
             if (!ok || InitApplication() == 0)
                 std::exit(3);
             game.mainWindow = CreateMainWindow();
             if (game.mainWindow == nullptr || game.running != 0 || game.frameBuffer == nullptr)
                 std::exit(4);
+            // Closing the window ends the loop with 0.
             PostMessageA(game.mainWindow, WM_CLOSE, 0, 0);
             ExitProcess(RunFrameLoop());
         },

@@ -6,9 +6,13 @@
 #include <platform_seams.h>
 #include <windows.h>
 
+#include <memory>
+
 #include "app/app.h"
 #include "app/game_context.h"
 #include "app/text_tables.h"
+#include "game/bullet_tables.h"
+#include "trace_harness.h"
 
 // The stored tables are restored in place, once per process, as start-up
 // does; tests that read them call this first.
@@ -29,7 +33,11 @@ protected:
         PlatformSetClock(100000);
         game = GameContext{};
         game.instanceHandle = GetModuleHandleA(nullptr);
+        // The start settings; boostPriority stays 0, so the test process
+        // keeps its priority unless a test asks otherwise.
         game.frameInterval = 16;
+        game.backgroundMode = 2;
+        game.bulletSetting = 1;
     }
 
     void TearDown() override
@@ -66,6 +74,71 @@ protected:
         }
     }
 
+    // ShowCursor's counter, read by a balanced pair of calls.
+    static int CursorCount()
+    {
+        int count = ShowCursor(TRUE) - 1;
+        ShowCursor(FALSE);
+        return count;
+    }
+
     bool quitSeen = false;
     UINT quitCode = 0xFFFF;
+};
+
+// The main window open, the title up and its first messages handled.
+class WindowTest : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        OpenMainWindow();
+        DrainMessages();
+    }
+};
+
+// Runs played by the simulation harness (trace_harness.h) on the open
+// window; Guard() moves the frame image into a guarded buffer.
+class TraceTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        BuildSlopeTable();
+    }
+
+    void TearDown() override
+    {
+        if (frame)
+            frame->Remove();
+        traceInvulnerable = false;
+        WindowTest::TearDown();
+    }
+
+    void Guard()
+    {
+        frame = std::make_unique<GuardedFrame>();
+        frame->Install();
+    }
+
+    // The counters agree with the live bullets, the pool and its quota keep
+    // to the pool's size, and nothing was written outside the frame.
+    ::testing::AssertionResult Consistent() const
+    {
+        if (game.activeBullets > kBulletPoolSize || game.bulletQuota > kBulletPoolSize)
+            return ::testing::AssertionFailure() << game.activeBullets << " live, quota " << game.bulletQuota;
+        DWORD homing = 0, near = 0;
+        for (DWORD i = 0; i < game.activeBullets; ++i) {
+            homing += game.bullets[i].kind == Homing;
+            near += game.bullets[i].near;
+        }
+        if (homing != game.homingCount || near != game.nearMissCount)
+            return ::testing::AssertionFailure() << "counted " << game.homingCount << " homing and "
+                                                 << game.nearMissCount << " near of " << homing << " and " << near;
+        if (frame && !frame->Intact())
+            return ::testing::AssertionFailure() << "a write outside the frame";
+        return ::testing::AssertionSuccess();
+    }
+
+    std::unique_ptr<GuardedFrame> frame;
 };

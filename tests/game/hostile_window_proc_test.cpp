@@ -49,23 +49,13 @@ std::vector<int> ThreadNiceValues()
     closedir(tasks);
     return values;
 }
-
-// ShowCursor's counter, read by a balanced pair of calls.
-int CursorCount()
-{
-    int count = ShowCursor(TRUE) - 1;
-    ShowCursor(FALSE);
-    return count;
-}
 }  // namespace
 
-class HostileWindowProc : public GameTest {
+class HostileWindowProc : public WindowTest {
 protected:
     void SetUp() override
     {
-        GameTest::SetUp();
-        OpenMainWindow();
-        DrainMessages();
+        WindowTest::SetUp();
         game.joystickId = 0;  // the joystick messages of device 1 count
         game.boostPriority = 1;
         normalNice = getpriority(PRIO_PROCESS, 0);
@@ -78,7 +68,7 @@ protected:
         // However the test ended, the process goes back to normal priority.
         SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
-        GameTest::TearDown();
+        WindowTest::TearDown();
     }
 
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam)

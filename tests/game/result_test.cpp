@@ -3,13 +3,11 @@
 #include "screen_text.h"
 #include "screens/result.h"
 
-class ResultScreen : public GameTest {
+class ResultScreen : public WindowTest {
 protected:
     void SetUp() override
     {
-        GameTest::SetUp();
-        OpenMainWindow();
-        DrainMessages();
+        WindowTest::SetUp();
         PatBlt(game.composeDc, 0, 0, 320, 240, BLACKNESS);
         game.activeBullets = 63;
     }
@@ -21,7 +19,7 @@ protected:
     void ExpectLine(const char* text, int top, UINT format = kLine)
     {
         ReferencePicture reference;
-        reference.Draw(text, -1, RECT{0, top, 320, 240}, format, 16);
+        reference.Draw(text, RECT{0, top, 320, 240}, format, 16);
         int from = format == kBottom ? 220 : top;
         EXPECT_EQ(reference.Differences(game.composeDc, from, from + 20), 0) << text << " at " << top;
     }

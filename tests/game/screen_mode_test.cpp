@@ -2,101 +2,48 @@
 
 #include "display/surfaces.h"
 
-namespace {
-struct Geometry {
-    RECT window;
-    RECT client;
-    LONG style;
-};
+using ScreenMode = WindowTest;
 
-Geometry Measure()
+TEST_F(ScreenMode, EachModeSetsClientSizeStyleAndCornerAndNoModeChangesNothing)
 {
-    Geometry g;
-    GetWindowRect(game.mainWindow, &g.window);
-    GetClientRect(game.mainWindow, &g.client);
-    g.style = GetWindowLongA(game.mainWindow, GWL_STYLE);
-    return g;
-}
-}  // namespace
-
-using ScreenMode = GameTest;
-
-TEST_F(ScreenMode, WindowStartsWithAFramed320By240ClientArea)
-{
-    OpenMainWindow();
-    Geometry g = Measure();
-    EXPECT_EQ(g.client.right, 320);
-    EXPECT_EQ(g.client.bottom, 240);
-    EXPECT_EQ(g.style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-}
-
-TEST_F(ScreenMode, EachModeSetsClientSizeStyleAndCorner)
-{
-    OpenMainWindow();
-    ApplyScreenMode(1);
-    Geometry g = Measure();
-    EXPECT_EQ(game.screenMode, 1);
-    EXPECT_EQ(g.client.right, 640);
-    EXPECT_EQ(g.client.bottom, 480);
-    EXPECT_EQ(g.window.left, 0);
-    EXPECT_EQ(g.window.top, 0);
-    EXPECT_EQ(game.stripHeight, 32);
-    EXPECT_EQ(GetStretchBltMode(game.windowDc), COLORONCOLOR);
-
-    ApplyScreenMode(2);
-    g = Measure();
-    EXPECT_EQ(g.client.right, 1024);
-    EXPECT_EQ(g.client.bottom, 768);
-    EXPECT_EQ(g.window.left, 0);
-    EXPECT_EQ(g.window.top, 0);
-    EXPECT_EQ(g.window.right, 1024) << "no border in full screen";
-    EXPECT_EQ(g.style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), 0);
-    EXPECT_EQ(game.stripHeight, 51);
-
-    // Back to standard: framed again at the corner; the stretched sizes stay.
-    ApplyScreenMode(0);
-    g = Measure();
-    EXPECT_EQ(g.client.right, 320);
-    EXPECT_EQ(g.client.bottom, 240);
-    EXPECT_EQ(g.window.left, 0);
-    EXPECT_EQ(g.window.top, 0);
-    EXPECT_NE(g.style & WS_CAPTION, 0);
-    EXPECT_EQ(game.outputWidth, 1024);
-    EXPECT_EQ(game.stripHeight, 51);
-}
-
-TEST_F(ScreenMode, StripHeightFollowsTheScreenHeight)
-{
-    OpenMainWindow();
-    const struct {
-        int width, height, strip;
-    } screens[] = {{1024, 768, 51}, {800, 600, 40}, {640, 480, 32}, {1920, 1080, 72}};
-    for (const auto& s : screens) {
-        PlatformSetScreenSize(s.width, s.height);
-        ApplyScreenMode(2);
-        EXPECT_EQ(game.stripHeight, s.strip) << s.height;
-        EXPECT_EQ(game.outputWidth, s.width);
-        EXPECT_EQ(game.outputHeight, s.height);
-    }
-}
-
-TEST_F(ScreenMode, NoChangeLeavesTheWindowWhereItIs)
-{
-    OpenMainWindow();
-    Geometry before = Measure();
-    ApplyScreenMode(-1);
-    ApplyScreenMode(3);
-    ApplyScreenMode(-7);
-    Geometry after = Measure();
+    const LONG framed = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT made, window, client;
+    GetWindowRect(game.mainWindow, &made);
+    for (int mode : {-1, 3, -7})
+        ApplyScreenMode(mode);
+    GetWindowRect(game.mainWindow, &window);
+    GetClientRect(game.mainWindow, &client);
     EXPECT_EQ(game.screenMode, 0);
-    EXPECT_EQ(after.window.left, before.window.left);
-    EXPECT_EQ(after.window.top, before.window.top);
-    EXPECT_EQ(after.client.right, 320);
+    EXPECT_TRUE(window.left == made.left && window.top == made.top) << "where it was made";
+    EXPECT_TRUE(client.right == 320 && client.bottom == 240);
+    EXPECT_EQ(GetWindowLongA(game.mainWindow, GWL_STYLE) & framed, framed);
+
+    const struct {
+        int mode, screenWidth, screenHeight;
+        LONG clientWidth, clientHeight, strip;
+    } cases[] = {
+        {1, 1024, 768, 640, 480, 32},     {2, 1024, 768, 1024, 768, 51}, {2, 800, 600, 800, 600, 40},
+        {2, 1920, 1080, 1920, 1080, 72},  {0, 1024, 768, 320, 240, 72},  // the stretched sizes stay
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " on " << c.screenWidth << " x " << c.screenHeight);
+        PlatformSetScreenSize(c.screenWidth, c.screenHeight);
+        ApplyScreenMode(c.mode);
+        GetWindowRect(game.mainWindow, &window);
+        GetClientRect(game.mainWindow, &client);
+        EXPECT_EQ(game.screenMode, c.mode);
+        EXPECT_TRUE(client.right == c.clientWidth && client.bottom == c.clientHeight);
+        EXPECT_TRUE(window.left == 0 && window.top == 0) << "at the screen's corner";
+        EXPECT_EQ(GetWindowLongA(game.mainWindow, GWL_STYLE) & framed, c.mode == 2 ? 0 : framed);
+        EXPECT_EQ(game.stripHeight, c.strip);
+        EXPECT_TRUE(c.mode != 2 || (window.right == c.screenWidth && game.outputHeight == c.screenHeight))
+            << "no border in full screen";
+        EXPECT_TRUE(c.mode == 0 || GetStretchBltMode(game.windowDc) == COLORONCOLOR);
+    }
 }
 
 TEST_F(ScreenMode, StretchedPictureRepeatsPixelsWithoutBlending)
 {
-    OpenMainWindow();
     ApplyScreenMode(1);
     DrainMessages();
     game.running = 1;

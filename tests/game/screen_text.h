@@ -33,48 +33,49 @@ public:
     }
 
     // Draws a line in the game's face at `height`, as the screens do.
-    void Draw(const char* text, int count, RECT box, UINT format, LONG height)
+    void Draw(const char* text, RECT box, UINT format, LONG height)
     {
         LOGFONTA font = fontTemplate;
         font.lfHeight = height;
         HFONT made = CreateFontIndirectA(&font);
         HGDIOBJ kept = SelectObject(dc_, made);
-        DrawTextA(dc_, text, count, &box, format);
+        DrawTextA(dc_, text, -1, &box, format);
         SelectObject(dc_, kept);
         DeleteObject(made);
     }
 
-    // White pixels that differ between the reference and `dc` in the rows
-    // top..bottom.
-    int Differences(HDC dc, int top, int bottom) const
+    // Pixels in rows top..bottom white in one of the reference and `dc`
+    // but not in the other; with `inkOnly`, only the reference's white
+    // pixels missing from `dc` (text standing over another picture).
+    int Differences(HDC dc, int top, int bottom, bool inkOnly = false) const
     {
         int differences = 0;
         for (int y = top; y < bottom; ++y)
             for (int x = 0; x < 320; ++x) {
-                bool expected = GetPixel(dc_, x, y) == RGB(255, 255, 255);
-                bool actual = GetPixel(dc, x, y) == RGB(255, 255, 255);
-                differences += expected != actual;
+                bool expected = White(dc_, x, y);
+                differences += expected != White(dc, x, y) && (expected || !inkOnly);
             }
         return differences;
     }
-
-    // Whether the reference is white at (x, y).
-    bool Ink(int x, int y) const { return GetPixel(dc_, x, y) == RGB(255, 255, 255); }
 
     // Rows in top..bottom of `dc` with any white pixel.
     static int InkRows(HDC dc, int top, int bottom)
     {
         int rows = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = 0; x < 320; ++x)
-                if (GetPixel(dc, x, y) == RGB(255, 255, 255)) {
-                    ++rows;
-                    break;
-                }
+        for (int y = top; y < bottom; ++y) {
+            int x = 0;
+            while (x < 320 && !White(dc, x, y))
+                ++x;
+            rows += x < 320;
+        }
         return rows;
     }
 
+    HDC Dc() const { return dc_; }
+
 private:
+    static bool White(HDC dc, int x, int y) { return GetPixel(dc, x, y) == RGB(255, 255, 255); }
+
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ kept_;

@@ -2,72 +2,35 @@
 
 #include <set>
 #include <string.h>
+#include <string>
 
 #include "app/text_tables.h"
 
-TEST(ComplementText, InvertsEveryByteBeforeTheNulAndCountsIt)
-{
-    char empty[] = "";
-    EXPECT_EQ(ComplementText(empty), 1u);
-    EXPECT_EQ(empty[0], 0);
-
-    char word[] = "abc";
-    EXPECT_EQ(ComplementText(word), 4u);
-    EXPECT_EQ(static_cast<unsigned char>(word[0]), 0xFF - 'a');
-    EXPECT_EQ(static_cast<unsigned char>(word[2]), 0xFF - 'c');
-    EXPECT_EQ(word[3], 0);
-    EXPECT_EQ(ComplementText(word), 4u);
-    EXPECT_STREQ(word, "abc");
-}
-
-TEST(StoredText, IsComplementedAtCompileTimeWithPlainNuls)
-{
-    constexpr StoredText<8> stored = Complemented("避練\0ab");
-    static_assert(sizeof("避練") == 5, "Shift-JIS: two bytes a character");
-    EXPECT_EQ(static_cast<unsigned char>(stored.bytes[0]), 0xFF - 0x94);
-    EXPECT_EQ(static_cast<unsigned char>(stored.bytes[1]), 0xFF - 0xF0);
-    EXPECT_EQ(static_cast<unsigned char>(stored.bytes[2]), 0xFF - 0x97);
-    EXPECT_EQ(static_cast<unsigned char>(stored.bytes[3]), 0xFF - 0xFB);
-    EXPECT_EQ(stored.bytes[4], 0);
-    EXPECT_EQ(static_cast<unsigned char>(stored.bytes[5]), 0xFF - 'a');
-    EXPECT_EQ(stored.bytes[7], 0);
-    static_assert(CountMessages("a\0bc\0") == 2, "two messages before the empty one");
-    static_assert(CountMessages("") == 0, "an empty run");
-    static_assert(CountMessages("unclosed") == static_cast<size_t>(-1), "a run must close");
-}
-
-namespace {
-// 125 one-letter messages: more than the slots hold.
-StoredText<251> longRun = Complemented(
-    "a\0b\0c\0d\0e\0f\0g\0h\0i\0j\0k\0l\0m\0n\0o\0p\0q\0r\0s\0t\0u\0v\0w\0x\0y\0"
-    "a\0b\0c\0d\0e\0f\0g\0h\0i\0j\0k\0l\0m\0n\0o\0p\0q\0r\0s\0t\0u\0v\0w\0x\0y\0"
-    "a\0b\0c\0d\0e\0f\0g\0h\0i\0j\0k\0l\0m\0n\0o\0p\0q\0r\0s\0t\0u\0v\0w\0x\0y\0"
-    "a\0b\0c\0d\0e\0f\0g\0h\0i\0j\0k\0l\0m\0n\0o\0p\0q\0r\0s\0t\0u\0v\0w\0x\0y\0"
-    "a\0b\0c\0d\0e\0f\0g\0h\0i\0j\0k\0l\0m\0n\0o\0p\0q\0r\0s\0t\0u\0v\0w\0x\0y\0");
-}  // namespace
-
 TEST(MessageTable, SlotZeroIsNullAndTheSlotsBoundTheWalk)
 {
-    char run[] = "first\0\x83\x41second\0third\0";  // ends in the empty string
-    ComplementText(run);  // store the first two the way the data holds them
-    ComplementText(run + 6);
-    ComplementText(run + 15);
+    static_assert(CountMessages("a\0bc\0") == 2, "two messages before the empty one");
+    static_assert(CountMessages("unclosed") == static_cast<size_t>(-1), "a run must close");
+    // Stored as the program's data holds it: complemented, with plain NULs.
+    auto stored = Complemented("first\0\x83\x41second\0third\0");
     const char* slots[kMessageSlots];
     for (auto& slot : slots)
         slot = "stale";
-    BuildMessageTable(run, slots, kMessageSlots);
+    BuildMessageTable(stored.bytes, slots, kMessageSlots);
     EXPECT_EQ(slots[0], nullptr);
     EXPECT_STREQ(slots[1], "first");
     EXPECT_STREQ(slots[2], "\x83\x41second");
     EXPECT_STREQ(slots[3], "third");
     EXPECT_EQ(slots[4], nullptr);
 
-    // A run longer than the table fills slots 1..119 and stops there.
-    BuildMessageTable(longRun.bytes, slots, kMessageSlots);
-    EXPECT_EQ(slots[0], nullptr);
+    // A run of 125 messages fills slots 1..119 and stops there.
+    std::string run;
+    for (int i = 0; i < 125; ++i)
+        run += {static_cast<char>(~('a' + i % 25)), '\0'};
+    run += '\0';
+    BuildMessageTable(&run[0], slots, kMessageSlots);
     EXPECT_STREQ(slots[1], "a");
     EXPECT_STREQ(slots[119], "s");  // the 119th message
-    EXPECT_EQ(slots[119], longRun.bytes + 2 * 118);
+    EXPECT_EQ(slots[119], run.data() + 2 * 118);
 }
 
 TEST(CommandWords, RestoreToTwentyOneWordsThatCanAlwaysBeCompleted)
@@ -84,8 +47,7 @@ TEST(CommandWords, RestoreToTwentyOneWordsThatCanAlwaysBeCompleted)
     for (const char* word : commandWords) {
         for (const char* c = word + 1; *c; ++c) {
             EXPECT_EQ(firsts.count(*c), 0u) << word;
-            EXPECT_GE(*c, 0x21);
-            EXPECT_LE(*c, 0x7E);
+            EXPECT_TRUE(*c >= 0x21 && *c <= 0x7E) << word;
         }
     }
     EXPECT_EQ(messageTable[0], nullptr);

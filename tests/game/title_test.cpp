@@ -1,6 +1,8 @@
 #include "game_fixture.h"
 
-#include "display/font_template.h"
+#include <vector>
+
+#include "screen_text.h"
 #include "screens/title.h"
 
 class TitleScreen : public GameTest {
@@ -8,72 +10,55 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        game.frameInterval = 16;
-        game.backgroundMode = 2;
-        game.bulletSetting = 1;
-        game.boostPriority = 1;
+        game.boostPriority = 1;  // the start settings
         OpenMainWindow();
         DrainMessages();
     }
 
-    // Rows of the compose picture between top and bottom holding white ink.
-    int InkRows(int top, int bottom)
+    // The title must hold, pixel for pixel, the name, `lines` one under
+    // another from row 120, and the prompt, as the rule draws them.
+    void ExpectTitle(const std::vector<const char*>& lines)
     {
-        int rows = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = 0; x < 320; ++x)
-                if (GetPixel(game.composeDc, x, y) == RGB(255, 255, 255)) {
-                    ++rows;
-                    break;
-                }
-        return rows;
+        const UINT line = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
+        ReferencePicture reference;
+        reference.Draw("避練", RECT{0, 0, 320, 120}, line | DT_VCENTER, 80);
+        for (size_t i = 0; i < lines.size(); ++i)
+            reference.Draw(lines[i], RECT{0, 120 + 20 * static_cast<LONG>(i), 320, 240}, line, 14);
+        // A fifth line lies under the prompt, which is drawn over it opaque.
+        const int bottom = lines.size() < 5 ? 240 : 200;
+        if (lines.size() < 5)
+            reference.Draw("Enterで避練開始", RECT{0, 200, 320, 240}, line, 20);
+        EXPECT_EQ(reference.Differences(game.composeDc, 0, bottom), 0) << lines.size() << " lines";
+        EXPECT_EQ(game.screen, Title);
+        EXPECT_EQ(game.running, 0);
     }
 };
 
-TEST_F(TitleScreen, DefaultsShowOnlyTheNameAndThePrompt)
-{
-    EXPECT_EQ(game.screen, Title);
-    EXPECT_GT(InkRows(0, 120), 40) << "the name, 80 pixels high";
-    EXPECT_EQ(InkRows(120, 200), 0) << "no setting lines";
-    EXPECT_GT(InkRows(200, 220), 8) << "the prompt";
-    EXPECT_EQ(fontTemplate.lfHeight, 20) << "the prompt font was made last";
-    EXPECT_EQ(PlatformReadWindowPixel(game.mainWindow, 0, 0), RGB(0, 0, 0));
-}
-
 TEST_F(TitleScreen, ChangedSettingsTakeOneLineEachFromTheTop)
 {
-    game.backgroundMode = 1;
-    game.frameInterval = 24;
-    ShowTitle();
-    EXPECT_GT(InkRows(120, 140), 5) << "簡易背景";
-    EXPECT_GT(InkRows(140, 160), 5) << "まったりできる40フレーム/秒";
-    EXPECT_EQ(InkRows(160, 200), 0);
-
-    // A fixed event without a name keeps its place empty.
-    game.backgroundMode = 2;
-    game.frameInterval = 16;
-    game.bulletSetting = 0;
-    game.fixedEvent = 1;
-    game.eventKind = 3;
-    game.boostPriority = 0;
-    ShowTitle();
-    EXPECT_GT(InkRows(120, 140), 5);
-    EXPECT_GT(InkRows(140, 160), 5);
-    EXPECT_EQ(InkRows(160, 200), 0);
-}
-
-TEST_F(TitleScreen, FiveLinesReachThePromptsPlace)
-{
-    game.bulletSetting = 0;
-    game.backgroundMode = 0;
-    game.boostPriority = 0;
-    game.frameInterval = 0;
-    game.fixedEvent = 1;
-    game.eventKind = 9;
-    ShowTitle();
-    for (int top = 120; top <= 180; top += 20)
-        EXPECT_GT(InkRows(top, top + 14), 5) << "a line at " << top;
-    EXPECT_GT(InkRows(200, 220), 8) << "the fifth line and the prompt over it";
+    ExpectTitle({});  // the start settings: no setting line
+    EXPECT_EQ(PlatformReadWindowPixel(game.mainWindow, 0, 0), RGB(0, 0, 0)) << "shown in the window";
+    const struct {
+        LONG bullets, background, boost;
+        DWORD interval;
+        LONG fixed, event;
+        std::vector<const char*> lines;
+    } cases[] = {
+        {1, 1, 1, 24, 0, 9, {"簡易背景", "まったりできる40フレーム/秒"}},  // an event not fixed: no line
+        {0, 2, 0, 16, 1, 3, {"臆病者向け 30発", "他のプロセスと協調する", ""}},  // a nameless event keeps its place
+        {3, 2, 1, 12, 1, 10, {"怒濤の 200発", "なんとなく80フレーム/秒", "上から来るぞ気をつけろ"}},
+        {2, 0, 0, 0, 1, 9, {"大盛り 100発", "背景省略", "他のプロセスと協調する", "勢い余って全速力", "まったり"}},
+    };
+    for (const auto& c : cases) {
+        game.bulletSetting = c.bullets;
+        game.backgroundMode = c.background;
+        game.boostPriority = c.boost;
+        game.frameInterval = c.interval;
+        game.fixedEvent = c.fixed;
+        game.eventKind = c.event;
+        ShowTitle();
+        ExpectTitle(c.lines);
+    }
 }
 
 TEST_F(TitleScreen, RedrawingManyTimesUsesUpNoFonts)
@@ -82,5 +67,4 @@ TEST_F(TitleScreen, RedrawingManyTimesUsesUpNoFonts)
     for (int i = 0; i < 200; ++i)
         ShowTitle();
     EXPECT_EQ(PlatformLiveGdiObjects(), live);
-    EXPECT_EQ(game.running, 0);
 }

@@ -5,16 +5,8 @@
 #include "app/input.h"
 #include "game/run.h"
 
-class WindowProc : public GameTest {
+class WindowProc : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        OpenMainWindow();
-        DrainMessages();
-        game.boostPriority = 0;
-    }
-
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam = 0)
     {
         return MainWindowProc(game.mainWindow, message, wParam, lParam);
@@ -105,6 +97,11 @@ TEST_F(WindowProc, JoystickMessagesMapTheMiddleHalfToTheCentre)
 
 TEST_F(WindowProc, PollingReadsTheStickInTheSenseOfTheMessages)
 {
+    EXPECT_EQ(game.joystickId, kNoJoystick);
+    game.joyX = 1;
+    PollInput();
+    EXPECT_EQ(game.joyX, 1) << "no device captured: the joystick fields stay";
+
     int id = PlatformAttachVirtualJoystick(FALSE, nullptr);
     ASSERT_GE(id, 0);
     game.joystickId = static_cast<DWORD>(id);
@@ -130,22 +127,12 @@ TEST_F(WindowProc, TheEndRunCommandActsOnlyDuringARunBeforeTheHit)
 
 TEST_F(WindowProc, EndingAPausedRunLeavesTheCursorShownOnce)
 {
-    const int shown = ShowCursor(TRUE) - 1;
-    ShowCursor(FALSE);
+    const int shown = CursorCount();
     Send(WM_KEYDOWN, VK_RETURN);  // start: the cursor hides
     Send(WM_KEYDOWN, VK_RETURN);  // pause: it shows
     Send(WM_COMMAND, 1);          // the end-run command, while paused
     ASSERT_EQ(game.screen, Title);
-    EXPECT_EQ(ShowCursor(TRUE) - 1, shown) << "shown once, not twice";
-    ShowCursor(FALSE);
+    EXPECT_EQ(CursorCount(), shown) << "shown once, not twice";
     Send(WM_KEYDOWN, VK_RETURN);
     EXPECT_FALSE(PlatformCursorShown()) << "the next run hides it again";
-}
-
-TEST_F(WindowProc, WithNoJoystickNothingIsCaptured)
-{
-    EXPECT_EQ(game.joystickId, kNoJoystick);
-    game.joyX = 1;
-    PollInput();
-    EXPECT_EQ(game.joyX, 1) << "no device: the joystick fields stay";
 }

@@ -60,12 +60,6 @@ void Steer(int k)
     game.joyX = input.joyX;
     game.joyY = input.joyY;
 }
-
-void Append(BYTE* out, size_t* at, DWORD value)
-{
-    memcpy(out + *at, &value, sizeof(value));
-    *at += sizeof(value);
-}
 }  // namespace
 
 DWORD Crc32(const void* data, size_t length, DWORD crc)
@@ -154,39 +148,6 @@ bool TraceStep(const TraceOptions& options, int k)
 DWORD FrameChecksum()
 {
     return Crc32(game.frameBuffer, kFrameBytes);
-}
-
-DWORD StateChecksum()
-{
-    // Field by field: the records' padding carries nothing.
-    DWORD crc = 0;
-    for (DWORD i = 0; i < game.activeBullets && i < kBulletPoolSize; ++i) {
-        const Bullet& b = game.bullets[i];
-        BYTE record[13];
-        size_t at = 0;
-        Append(record, &at, b.x);
-        Append(record, &at, b.y);
-        record[at++] = b.near;
-        record[at++] = b.kind;
-        record[at++] = b.direction;
-        record[at++] = static_cast<BYTE>(b.param1);
-        record[at++] = static_cast<BYTE>(b.param2);
-        crc = Crc32(record, at, crc);
-    }
-    const DWORD counters[] = {
-        game.activeBullets,  game.homingCount,
-        game.nearMissCount,  game.nearMissScore,
-        game.nearMissMarks,  static_cast<DWORD>(game.nearMissBannerTimer),
-        game.bulletQuota,    static_cast<DWORD>(game.eventKind),
-        game.hitPhase,       game.hitTime,
-        static_cast<DWORD>(game.playerX), static_cast<DWORD>(game.playerY),
-        game.randomSeed,
-    };
-    BYTE bytes[sizeof(counters)];
-    size_t at = 0;
-    for (DWORD value : counters)
-        Append(bytes, &at, value);
-    return Crc32(bytes, at, crc);
 }
 
 void GuardedFrame::Install()

@@ -1,7 +1,7 @@
 // The headless simulation harness: plays a run step by step on a frozen
 // clock (step k at start + k x interval) with scripted steering, and
-// checksums what each step produced. Shared by the trace tool and the
-// determinism tests.
+// checksums the frame each step produced. Shared by the trace tool, the
+// game tests and the soak.
 #pragma once
 
 #include <stddef.h>
@@ -48,8 +48,6 @@ void StartTraceRun(const TraceOptions& options);
 bool TraceStep(const TraceOptions& options, int k);
 // CRC-32 of the frame image.
 DWORD FrameChecksum();
-// CRC-32 of the live bullets, the craft and the counters of the run.
-DWORD StateChecksum();
 
 // The frame image moved into a buffer with guard bytes on both sides, to
 // catch any write outside the 320 x 240 bytes. The window then no longer
