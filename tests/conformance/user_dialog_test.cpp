@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "drain.h"
+
 namespace {
 constexpr int kScreenSize = 105;
 constexpr int kNormal = 3019, kVga = 3020, kFull = 3021;
@@ -96,16 +98,6 @@ HWND MakeOwner()
     return owner;
 }
 
-void Drain()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 }  // namespace
 
 TEST(UserDialog, TheScreenSizeDialogRunsModallyAndReturnsWhatEndDialogWasGiven)

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "drain.h"
+
 namespace {
 struct PaintLog {
     int paints = 0;
@@ -45,19 +47,6 @@ HWND CreateHidden()
     }
     return CreateWindowExA(0, kClass, "queue", WS_POPUP, 20, 20, 120, 90, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
-}
-
-// Handles whatever the system queued, so each test starts from an empty
-// queue; the quit message is dropped.
-void Drain()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 // The next message of ours (WM_USER range, WM_QUIT or WM_PAINT); others

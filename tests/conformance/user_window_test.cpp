@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "drain.h"
+
 namespace {
 struct CreationLog {
     std::vector<UINT> messages;
@@ -54,17 +56,6 @@ HWND Create(DWORD style, int width, int height, LPVOID param = nullptr)
 {
     return CreateWindowExA(0, kClass, "conformance", style, 10, 10, width, height, nullptr, nullptr,
                            GetModuleHandleA(nullptr), param);
-}
-
-void Drain()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 int IndexOf(const std::vector<UINT>& messages, UINT message)

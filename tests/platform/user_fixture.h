@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+#include "conformance/drain.h"
+
 struct SeenMessage {
     HWND window;
     UINT message;
@@ -90,19 +92,6 @@ protected:
         AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE, 0);
         SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                      SWP_NOMOVE | SWP_NOZORDER);
-    }
-
-    // Handles every message there is, as a game's loop does, without
-    // blocking; a quit message is dropped.
-    static void Drain()
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
     }
 
     // Retrieves the next message, which must exist.
