@@ -1,9 +1,6 @@
 // Cell heights for a character (em) height, as GDI sizes a font whose
 // lfHeight is negative: the em is `emHeight` pixels and the cell is the
 // face's Windows ascent plus descent at that scale.
-#include <ft2build.h>
-#include FT_TRUETYPE_TABLES_H
-
 #include "text/text_internal.h"
 
 namespace {
@@ -12,15 +9,8 @@ namespace {
 int CellAtPpem(const TextFace* face, long ppem) {
     FT_Face ft = TextFtFace(face);
     if (!FT_IS_SCALABLE(ft)) return 0;
-    long ascender = ft->ascender, descender = -ft->descender;
-    auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(ft, FT_SFNT_HHEA));
-    if (hhea) ascender = hhea->Ascender, descender = -hhea->Descender;
-    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
-    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
-        ascender = os2->usWinAscent, descender = os2->usWinDescent;
-    long em = ft->units_per_EM ? ft->units_per_EM : 2048;
-    long total = ascender + descender > 0 ? ascender + descender : em;
-    long cell = (ppem * total + em / 2) / em;
+    const TextCellUnits units = TextWindowsCell(ft);
+    long cell = (ppem * units.total + units.em / 2) / units.em;
     return cell < 1 ? 1 : int(cell);
 }
 

@@ -170,18 +170,11 @@ bool SetSize(TextFace* tf) {
     FT_Activate_Size(tf->size);
     int cell = tf->cellHeight;
     if (FT_IS_SCALABLE(face)) {
-        long ascender = face->ascender, descender = -face->descender;
-        auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
-        if (hhea) ascender = hhea->Ascender, descender = -hhea->Descender;
-        auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-        if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
-            ascender = os2->usWinAscent, descender = os2->usWinDescent;
-        long em = face->units_per_EM ? face->units_per_EM : 2048;
-        long total = ascender + descender > 0 ? ascender + descender : em;
-        long ppem = (cell * em + total / 2) / total;
+        const TextCellUnits units = TextWindowsCell(face);
+        long ppem = (cell * units.em + units.total / 2) / units.total;
         if (ppem < 1) ppem = 1;
         if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(ppem)) != 0) return false;
-        tf->ascent = int((2 * ascender * ppem + em) / (2 * em));
+        tf->ascent = int((2 * units.ascender * ppem + units.em) / (2 * units.em));
     } else {
         int best = 0;
         for (int i = 1; i < face->num_fixed_sizes; ++i)
@@ -216,6 +209,17 @@ std::mutex& TextLock() {
 }
 
 FT_Face TextFtFace(const TextFace* face) { return face->file->face; }
+
+TextCellUnits TextWindowsCell(FT_Face face) {
+    TextCellUnits units{face->ascender, -face->descender, face->units_per_EM ? face->units_per_EM : 2048, 0};
+    auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+    if (hhea) units.ascender = hhea->Ascender, units.descender = -hhea->Descender;
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
+        units.ascender = os2->usWinAscent, units.descender = os2->usWinDescent;
+    units.total = units.ascender + units.descender > 0 ? units.ascender + units.descender : units.em;
+    return units;
+}
 
 TextFace* TextOpenFace(const char* faceNameCp932, int cellHeight) {
     if (cellHeight <= 0 || cellHeight > kMaxCellHeight) return nullptr;

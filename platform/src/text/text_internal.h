@@ -91,6 +91,15 @@ std::mutex& TextLock();
 
 FT_Face TextFtFace(const TextFace* face);
 
+// A scalable face's Windows cell in font units: usWinAscent and
+// usWinDescent where the OS/2 table gives them, else hhea's (else
+// FreeType's) ascender and descender. `total` is their sum, or the em when
+// they add up to nothing.
+struct TextCellUnits {
+    long ascender, descender, em, total;
+};
+TextCellUnits TextWindowsCell(FT_Face face);
+
 // Loads and renders the glyph for a character code into the face's cache
 // (caller holds TextLock). Returns its index in face->glyphs.
 int32_t TextLoadGlyph(TextFace* face, unsigned code);
