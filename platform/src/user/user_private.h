@@ -127,6 +127,7 @@ Window* UserChildAt(Window* parent, POINT screen);
 HWND UserEnabledPopup(HWND owner);
 // The live window in slot `index` (0 <= index < UserWindowSlots()), or null.
 Window* UserWindowAt(int index);
+// How many slots the scans over live windows need to look at.
 int UserWindowSlots();
 void UserDestroyAllWindows();  // without messages
 HWND UserActiveWindow();

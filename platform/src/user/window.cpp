@@ -18,6 +18,16 @@ constexpr int kMaxWindows = 256;
 constexpr DWORD kErrorChildWithoutParent = 1406;  // ERROR_TLW_WITH_WSCHILD
 Window* slots[kMaxWindows];
 uint16_t generations[kMaxWindows];
+// One past the highest slot ever used: the scans of every queue call, in
+// a loop that polls, stop there. Slots are taken lowest first.
+int slotsInUse;
+
+void Place(int index, Window* window)
+{
+    slots[index] = window;
+    if (index >= slotsInUse)
+        slotsInUse = index + 1;
+}
 
 int FreeSlot()
 {
@@ -147,7 +157,7 @@ HWND CreateChild(const WindowClass* windowClass, DWORD exStyle, LPCSTR name, DWO
     int left = parent->client.left + x, top = parent->client.top + y;
     window->client = window->outer = RECT{left, top, left + width, top + height};
     window->visible = (style & WS_VISIBLE) != 0;
-    slots[index] = window;
+    Place(index, window);
     parent->children.push_back(window->handle);
     HWND handle = window->handle;
 
@@ -211,7 +221,7 @@ HWND CreateTopLevel(const WindowClass* windowClass, DWORD exStyle, LPCSTR window
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    slots[index] = window;
+    Place(index, window);
     HWND handle = window->handle;
 
     char title[1024];
@@ -293,7 +303,7 @@ Window* UserWindowAt(int index)
 
 int UserWindowSlots()
 {
-    return kMaxWindows;
+    return slotsInUse;
 }
 
 void UserDestroyAllWindows()
