@@ -339,8 +339,9 @@ HWND WINAPI GetActiveWindow(void);
 #define EWX_POWEROFF 0x00000008
 
 // EWX_SHUTDOWN asks the system to power off, as a desktop program does:
-// logind's PowerOff over the system bus, interactive, so the system's own
-// policy decides. Fails (FALSE) when that cannot be asked or is refused.
+// `systemctl poweroff` is started and not waited for; it asks logind, so
+// the system's own policy decides. TRUE once it runs; FALSE when it cannot
+// be started.
 BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason);
 
 // Shows the text and caption (code page 932) and waits for the user.

@@ -1,120 +1,111 @@
-// ExitWindowsEx: powering off is asked of logind over the system bus, the
-// way a desktop program does it: PowerOff(interactive = true), so polkit
-// and the system's own policy decide, prompting the user if they want to.
-// Logging off and restarting are not offered.
+// ExitWindowsEx: powering off is handed to `systemctl poweroff`, which asks
+// logind itself, the way a desktop program does it: interactively, so
+// polkit and the system's own policy decide, prompting the user if they
+// want to. Logging off and restarting are not offered.
 //
-// Failures: a refusal (an access or authorization error reply, or a bus that
-// will not let us connect) is ERROR_ACCESS_DENIED; anything else (no bus, no
-// logind, another error reply, no answer in time) is ERROR_NOT_SUPPORTED. The whole request,
-// connecting included, takes at most kTimeout: long enough for a password
-// prompt. A request that ran out of time may still be carried out by logind.
+// As on Windows the call returns at once and the shutdown goes on without
+// us: TRUE means the request was handed over (the program runs), not that
+// it was granted. The program is not our child (a double fork: the process
+// in between exits at once), so the game neither waits for it nor leaves a
+// zombie; it runs in a session of its own, reading nothing (stdin is
+// /dev/null), holding none of the game's files. FALSE with
+// ERROR_NOT_SUPPORTED when it could not be started (not found, not
+// runnable, no process to spare).
 //
-// While recording (a test seam), nothing reaches any bus.
+// While recording (a test seam), nothing is started.
 #include <platform_seams.h>
-#include <systemd/sd-bus.h>
 
 #include <errno.h>
+#include <fcntl.h>
+#include <linux/close_range.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <chrono>
 #include <mutex>
 #include <string>
 
-#include "user/shutdown_bus.h"
+#include "user/shutdown_seams.h"
 #include "kernel/security_log.h"
 
 namespace {
-using Clock = std::chrono::steady_clock;
-
 constexpr UINT kActionMask = 0xFF;
 constexpr UINT kReboot = 0x02;
-constexpr DWORD kTimeoutMs = 25000;
+constexpr const char* kProgram = "systemctl";
 
 std::mutex lock;
 bool recording;          // guarded by lock, like everything below
 BOOL recordedAnswer;
 int requests;
 UINT lastFlags;
-bool systemBus = true;
-std::string busAddress;  // when not the system bus
-DWORD busTimeoutMs = kTimeoutMs;
+std::string program = kProgram;
 
-uint64_t Remaining(Clock::time_point deadline)
+// The program's path: as given when it has a slash, else the first
+// executable of that name in PATH; "" when there is none.
+std::string Find(const std::string& name)
 {
-    auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<uint64_t>(left) : 0;
-}
-
-int Open(bool system, const std::string& address, sd_bus** bus)
-{
-    if (system)
-        return sd_bus_open_system(bus);
-    int r = sd_bus_new(bus);
-    if (r < 0)
-        return r;
-    if ((r = sd_bus_set_address(*bus, address.c_str())) < 0 || (r = sd_bus_set_bus_client(*bus, 1)) < 0 ||
-        (r = sd_bus_start(*bus)) < 0) {
-        *bus = sd_bus_unref(*bus);
-        return r;
-    }
-    return 0;
-}
-
-// Runs the connection until it is ready for calls or the deadline passes.
-int WaitReady(sd_bus* bus, Clock::time_point deadline)
-{
-    for (;;) {
-        int r = sd_bus_is_ready(bus);
-        if (r != 0)
-            return r;
-        if (sd_bus_is_open(bus) <= 0)
-            return -ENOTCONN;
-        r = sd_bus_process(bus, nullptr);
-        if (r < 0)
-            return r;
-        if (r > 0)
-            continue;
-        uint64_t left = Remaining(deadline);
-        if (left == 0)
-            return -ETIMEDOUT;
-        r = sd_bus_wait(bus, left);
-        if (r < 0)
-            return r;
+    if (name.empty() || name.find('/') != std::string::npos)
+        return access(name.c_str(), X_OK) == 0 ? name : "";
+    const char* path = getenv("PATH");
+    std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    for (size_t start = 0;;) {
+        size_t end = dirs.find(':', start);
+        std::string dir = dirs.substr(start, end == std::string::npos ? end : end - start);
+        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0)
+            return dir + "/" + name;
+        if (end == std::string::npos)
+            return "";
+        start = end + 1;
     }
 }
 
-// A failed request's last error: refusals are access errors, by the reply's
-// error name, or by errno where nothing answered.
-DWORD ErrorOf(int r, const sd_bus_error& error)
+// Runs `path poweroff` as a grandchild; true once its exec succeeded. A
+// failed fork or exec sends its errno up a pipe that the exec closes.
+// Between fork and exec only async-signal-safe calls: SDL has threads.
+bool Start(const std::string& path)
 {
-    if (sd_bus_error_is_set(&error))
-        return sd_bus_error_has_names(&error, SD_BUS_ERROR_ACCESS_DENIED, SD_BUS_ERROR_AUTH_FAILED,
-                                      SD_BUS_ERROR_INTERACTIVE_AUTHORIZATION_REQUIRED)
-                   ? ERROR_ACCESS_DENIED
-                   : ERROR_NOT_SUPPORTED;
-    return r == -EACCES || r == -EPERM ? ERROR_ACCESS_DENIED : ERROR_NOT_SUPPORTED;
-}
-
-// Calls logind's PowerOff; returns 0 or the last error for the failure.
-DWORD PowerOff(bool system, const std::string& address, DWORD timeout)
-{
-    Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeout);
-    sd_bus* bus = nullptr;
-    sd_bus_message* call = nullptr;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    int r = Open(system, address, &bus);
-    if (r >= 0 && (r = WaitReady(bus, deadline)) >= 0 &&
-        (r = sd_bus_message_new_method_call(bus, &call, "org.freedesktop.login1", "/org/freedesktop/login1",
-                                            "org.freedesktop.login1.Manager", "PowerOff")) >= 0 &&
-        (r = sd_bus_message_append(call, "b", 1)) >= 0 &&
-        (r = sd_bus_message_set_allow_interactive_authorization(call, 1)) >= 0) {
-        uint64_t left = Remaining(deadline);
-        r = left == 0 ? -ETIMEDOUT : sd_bus_call(bus, call, left, &error, nullptr);
+    char* const argv[] = {const_cast<char*>(path.c_str()), const_cast<char*>("poweroff"), nullptr};
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return false;
+    int nothing = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    pid_t middle = fork();
+    if (middle == 0) {
+        pid_t runner = fork();
+        if (runner > 0)
+            _exit(0);
+        if (runner == 0) {
+            setsid();
+            if (nothing >= 0)
+                dup2(nothing, STDIN_FILENO);
+            sigset_t none;
+            sigemptyset(&none);
+            sigprocmask(SIG_SETMASK, &none, nullptr);
+            close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+            execv(argv[0], argv);
+        }
+        int error = errno;
+        (void)!write(report[1], &error, sizeof error);
+        _exit(127);
     }
-    DWORD result = r < 0 ? ErrorOf(r, error) : 0;
-    sd_bus_error_free(&error);
-    sd_bus_message_unref(call);
-    sd_bus_flush_close_unref(bus);
-    return result;
+    close(report[1]);
+    if (nothing >= 0)
+        close(nothing);
+    bool started = middle > 0;
+    if (started) {
+        while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        // End of file once the exec closed the runner's end: the middle's
+        // went with it, ours above.
+        int error;
+        ssize_t got;
+        while ((got = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+        }
+        started = got == 0;
+    }
+    close(report[0]);
+    return started;
 }
 }  // namespace
 
@@ -129,9 +120,7 @@ BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason)
             SetLastError(ERROR_ACCESS_DENIED);
         return recordedAnswer;
     }
-    bool system = systemBus;
-    std::string address = busAddress;
-    DWORD timeout = busTimeoutMs;
+    std::string name = program;
     hold.unlock();
 
     UINT action = flags & kActionMask;
@@ -139,11 +128,12 @@ BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason)
         SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         return FALSE;
     }
-    DWORD failure = PowerOff(system, address, timeout);
-    if (failure == 0)
-        return TRUE;
-    SetLastError(failure);
-    return FALSE;
+    std::string path = Find(name);
+    if (path.empty() || !Start(path)) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 void PlatformRecordShutdown(BOOL record, BOOL succeed)
@@ -167,10 +157,8 @@ UINT PlatformLastShutdownFlags(void)
     return lastFlags;
 }
 
-void UserShutdownUseBus(const char* address, DWORD timeoutMs)
+void UserShutdownUseProgram(const char* name)
 {
     std::lock_guard<std::mutex> hold(lock);
-    systemBus = address == nullptr;
-    busAddress = address ? address : "";
-    busTimeoutMs = address ? timeoutMs : kTimeoutMs;
+    program = name ? name : kProgram;
 }
