@@ -4,6 +4,9 @@
 #include <mmsystem.h>
 #include <string.h>
 
+#include <string>
+#include <vector>
+
 #include "user_fixture.h"
 
 namespace {
@@ -98,6 +101,37 @@ TEST_F(Joystick, DevicesTakeIdsInOrderAndTheirPositionFollowsTheStickTheHatAndBu
     PlatformDetachVirtualJoysticks();
     EXPECT_EQ(joyGetPos(0, &info), static_cast<MMRESULT>(JOYERR_UNPLUGGED));
     EXPECT_EQ(PlatformAttachVirtualJoystick(FALSE, nullptr), 0) << "a freed id is given again";
+}
+
+// A program that steers with the last id answering joyGetPos (the game
+// does) must get the gamepad, whichever device the system lists first.
+TEST_F(Joystick, GamepadsTakeTheIdsAfterPlainJoysticksAndReadIdsStay)
+{
+    auto answering = [] {
+        std::vector<std::string> names;
+        for (UINT id = 0; id < joyGetNumDevs(); ++id) {
+            JOYINFO info;
+            JOYCAPSA caps;
+            if (joyGetPos(id, &info) == JOYERR_NOERROR && joyGetDevCapsA(id, &caps, sizeof caps) == JOYERR_NOERROR)
+                names.push_back(caps.szPname);
+        }
+        return names;
+    };
+    using Names = std::vector<std::string>;
+    ASSERT_EQ(PlatformAttachVirtualJoystick(TRUE, "Pad"), 0);
+    ASSERT_EQ(PlatformAttachVirtualJoystick(FALSE, "Stick"), 0) << "the gamepad moves up: no program read its id";
+    EXPECT_EQ(answering(), (Names{"Stick", "Pad"}));
+
+    // Read now: the devices keep their ids, a newcomer takes the next.
+    ASSERT_EQ(PlatformAttachVirtualJoystick(FALSE, "Late"), 2);
+    EXPECT_EQ(answering(), (Names{"Stick", "Pad", "Late"}));
+
+    // With every device gone the ids are laid out anew.
+    PlatformDetachVirtualJoysticks();
+    PlatformAttachVirtualJoystick(TRUE, "Pad");
+    PlatformAttachVirtualJoystick(TRUE, "Pad 2");
+    PlatformAttachVirtualJoystick(FALSE, "Stick");
+    EXPECT_EQ(answering(), (Names{"Stick", "Pad", "Pad 2"}));
 }
 
 TEST_F(Joystick, CapabilitiesDescribeTheDeviceInCodePage932)

@@ -4,6 +4,11 @@
 // (left stick and d-pad, face buttons first), any other as a raw joystick
 // (axes 0-2, buttons 0-31, hat 0). WinMM polls: SDL posts no joystick
 // events, so none pile up in its queue when nobody reads them.
+//
+// Gamepads take the slots after every plain joystick: a program that steers
+// with the last device that answers (the game does) gets the gamepad,
+// whatever else SDL lists as a joystick. Once the program has read a slot,
+// devices keep theirs while plugged in (see joystick_backend.h).
 #include <SDL.h>
 
 #include "winmm/joystick_backend.h"
@@ -20,6 +25,7 @@ struct Slot {
 Slot slots[kJoySlots];
 bool initTried;
 bool initDone;
+bool slotsRead;  // the program has read a slot: devices keep theirs
 
 // A gamepad's buttons as WinMM buttons 1, 2, ...
 const SDL_GameControllerButton kPadButtons[] = {
@@ -56,17 +62,17 @@ bool Known(SDL_JoystickID instance)
     return false;
 }
 
-void Open(int deviceIndex, SDL_JoystickID instance)
+Slot* FreeSlot()
 {
-    Slot* free = nullptr;
     for (Slot& slot : slots) {
-        if (!slot.used) {
-            free = &slot;
-            break;
-        }
+        if (!slot.used)
+            return &slot;
     }
-    if (!free)
-        return;
+    return nullptr;
+}
+
+void Open(int deviceIndex, SDL_JoystickID instance, Slot* into)
+{
     Slot opened{true, instance, nullptr, nullptr, SDL_JoystickIsVirtual(deviceIndex) == SDL_TRUE};
     if (SDL_IsGameController(deviceIndex)) {
         opened.controller = SDL_GameControllerOpen(deviceIndex);
@@ -77,7 +83,37 @@ void Open(int deviceIndex, SDL_JoystickID instance)
         opened.joystick = SDL_JoystickOpen(deviceIndex);
     }
     if (opened.joystick)
-        *free = opened;
+        *into = opened;
+}
+
+// Puts every device SDL lists and no slot holds into the lowest free slot,
+// plain joysticks before gamepads. A device already open in `loose` moves
+// over from there.
+void Place(Slot (&loose)[kJoySlots])
+{
+    int count = SDL_NumJoysticks();
+    for (int pass = 0; pass < 2; ++pass) {
+        bool gamepads = pass == 1;
+        for (int i = 0; i < count; ++i) {
+            SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(i);
+            if (instance < 0 || Known(instance) || (SDL_IsGameController(i) == SDL_TRUE) != gamepads)
+                continue;
+            Slot* free = FreeSlot();
+            if (!free)
+                return;
+            Slot* open = nullptr;
+            for (Slot& slot : loose) {
+                if (slot.used && slot.instance == instance)
+                    open = &slot;
+            }
+            if (open) {
+                *free = *open;
+                *open = Slot{};
+            } else {
+                Open(i, instance, free);
+            }
+        }
+    }
 }
 
 const Slot* SlotAt(int index)
@@ -169,20 +205,30 @@ void BackendJoyRefresh(void)
     if (!BackendJoyInit())
         return;
     SDL_JoystickUpdate();
+    bool plugged = false;
     for (Slot& slot : slots) {
         if (slot.used && !SDL_JoystickGetAttached(slot.joystick))
             Close(slot);
+        plugged = plugged || slot.used;
     }
-    int count = SDL_NumJoysticks();
-    for (int i = 0; i < count; ++i) {
-        SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(i);
-        if (instance >= 0 && !Known(instance))
-            Open(i, instance);
+    slotsRead = slotsRead && plugged;
+    Slot loose[kJoySlots] = {};
+    if (!slotsRead) {
+        for (int i = 0; i < kJoySlots; ++i) {
+            loose[i] = slots[i];
+            slots[i] = Slot{};
+        }
+    }
+    Place(loose);
+    for (Slot& slot : loose) {
+        if (slot.used)
+            Close(slot);  // no longer listed, or no slot left
     }
 }
 
 bool BackendJoyRead(int index, JoyReading* out)
 {
+    slotsRead = true;
     const Slot* slot = SlotAt(index);
     if (!slot || !SDL_JoystickGetAttached(slot->joystick))
         return false;
@@ -195,6 +241,7 @@ bool BackendJoyRead(int index, JoyReading* out)
 
 bool BackendJoyDescribe(int index, JoyDescription* out)
 {
+    slotsRead = true;
     const Slot* slot = SlotAt(index);
     if (!slot || !SDL_JoystickGetAttached(slot->joystick))
         return false;

@@ -24,9 +24,12 @@ struct JoyDescription {
 // Starts the system's joystick support on first need; false when there is
 // none.
 bool BackendJoyInit(void);
-// Takes in the devices plugged in and out since the last call: a new device
-// gets the lowest free slot, in the system's device order; an unplugged one
-// frees its slot. Reads every device's current state.
+// Takes in the devices plugged in and out since the last call and reads
+// every device's current state. Plain joysticks take slots before gamepads,
+// each kind in the system's device order. Until a slot is first read or
+// described the slots are laid out anew at each call; from then on a device
+// keeps its slot, a new one gets the lowest free slot and an unplugged one
+// frees its own. Once no device is left, the slots are laid out anew again.
 void BackendJoyRefresh(void);
 // The state of the device in `slot` as of the last refresh; false when the
 // slot has no device. A gamepad's d-pad (a joystick's hat) at full
@@ -36,7 +39,8 @@ bool BackendJoyDescribe(int slot, JoyDescription* out);
 
 // Virtual devices on the system's own joystick path, for tests. A plain
 // joystick has 2 axes, 8 buttons and a hat; a gamepad has the standard
-// layout. Returns the slot the device got, or -1.
+// layout. Returns the slot the device got, or -1; until a slot is read, a
+// gamepad moves up when a plain joystick comes.
 int BackendJoyAttachVirtual(bool gamepad, const char* nameUtf8);
 bool BackendJoySetVirtualAxes(int slot, int x, int y);
 bool BackendJoySetVirtualButton(int slot, int button, bool pressed);
