@@ -1,6 +1,9 @@
 // Writes the images of a 16-colour .ico file as PNG files, so the icons
 // installed for desktops are made from the very icon the program carries.
-// Usage: ico2png ICON.ico SIZE OUT.png [SIZE OUT.png ...]
+// Usage: ico2png ICON.ico IMAGE OUT.png [IMAGE OUT.png ...]
+// IMAGE is the size of an image in the icon, SIZE or SIZE@SCALE: with a
+// scale each pixel becomes a SCALE x SCALE block, so pixel art stays crisp
+// at the large sizes desktops ask for.
 // Only what the game's icons use is read: 4-bit images with an AND mask.
 #include <stdint.h>
 #include <stdio.h>
@@ -143,20 +146,49 @@ std::vector<uint8_t> Decode(const std::vector<uint8_t>& ico, int size)
     }
     return {};
 }
+
+// SIZE or SIZE@SCALE; false if it is neither.
+bool ParseImage(const char* text, int* size, int* scale)
+{
+    char* end;
+    *size = static_cast<int>(strtol(text, &end, 10));
+    *scale = 1;
+    if (*end == '@')
+        *scale = static_cast<int>(strtol(end + 1, &end, 10));
+    return *end == '\0' && *size > 0 && *scale >= 1 && *scale <= 16;
+}
+
+// Each pixel as a scale x scale block.
+std::vector<uint8_t> Enlarge(const std::vector<uint8_t>& rgba, int size, int scale)
+{
+    int large = size * scale;
+    std::vector<uint8_t> out(static_cast<size_t>(large) * large * 4);
+    for (int y = 0; y < large; ++y) {
+        for (int x = 0; x < large; ++x)
+            memcpy(&out[(y * large + x) * 4], &rgba[(y / scale * size + x / scale) * 4], 4);
+    }
+    return out;
+}
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 4 || argc % 2 != 0) {
-        fputs("usage: ico2png ICON.ico SIZE OUT.png [SIZE OUT.png ...]\n", stderr);
+        fputs("usage: ico2png ICON.ico SIZE[@SCALE] OUT.png [SIZE[@SCALE] OUT.png ...]\n", stderr);
         return 2;
     }
     std::vector<uint8_t> ico = ReadFile(argv[1]);
     for (int i = 2; i + 1 < argc; i += 2) {
-        int size = atoi(argv[i]);
+        int size, scale;
+        if (!ParseImage(argv[i], &size, &scale)) {
+            fprintf(stderr, "ico2png: %s is not SIZE or SIZE@SCALE\n", argv[i]);
+            return 2;
+        }
         std::vector<uint8_t> rgba = Decode(ico, size);
-        if (rgba.empty() || !WritePng(argv[i + 1], size, rgba)) {
-            fprintf(stderr, "ico2png: no %d x %d image written from %s\n", size, size, argv[1]);
+        if (!rgba.empty() && scale > 1)
+            rgba = Enlarge(rgba, size, scale);
+        if (rgba.empty() || !WritePng(argv[i + 1], size * scale, rgba)) {
+            fprintf(stderr, "ico2png: no %d x %d image written from %s\n", size * scale, size * scale, argv[1]);
             return 1;
         }
     }
