@@ -65,6 +65,20 @@ TEST_F(WindowProc, LosingTheWindowPausesTheRun)
     EXPECT_EQ(game.screen, Playing);
 }
 
+// The window menu holds the frame loop while it is open: a right click
+// pauses the run first, as Alt+Space does, and the menu takes the Esc.
+TEST_F(WindowProc, ARightClickDuringARunPausesItBeforeTheMenuOpens)
+{
+    ActionButton();
+    ASSERT_EQ(game.screen, Playing);
+    PlatformInjectRightClick(game.mainWindow, 100, 100);
+    PlatformInjectKey(game.mainWindow, VK_ESCAPE, TRUE, FALSE, nullptr);
+    DrainMessages();
+    EXPECT_NE(game.pauseStart, 0u);
+    EXPECT_EQ(game.screen, Playing);
+    EXPECT_EQ(GetWindowLongA(game.mainWindow, GWL_STYLE) & WS_MINIMIZE, 0) << "the menu took the Esc";
+}
+
 TEST_F(WindowProc, JoystickMessagesMapTheMiddleHalfToTheCentre)
 {
     game.joystickId = 0;

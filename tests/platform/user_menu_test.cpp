@@ -1,5 +1,6 @@
 // The system menu: its items, opening it with Alt+Space and with a right
 // click, and choosing from it with the keyboard.
+#include "backend/sdl_backend.h"
 #include "user/user_private.h"
 #include "user_fixture.h"
 
@@ -93,7 +94,15 @@ TEST_F(UserMenu, ARightClickOpensItWithNothingSelectedAndAClickOutsideClosesIt)
     Press(window, VK_DOWN);    // the first item
     Press(window, VK_RETURN);
     Drain();
-    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_MINIMIZE}));
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_KEYMENU, SC_MINIMIZE}));
+    // The click stands for Alt+Space: the window sees that key first, as a
+    // game sees the key that pauses it before the menu's loop begins.
+    std::vector<SeenMessage> keys = Only({WM_SYSKEYDOWN});
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].wParam, static_cast<WPARAM>(VK_SPACE));
+    EXPECT_NE(keys[0].lParam & (1 << 29), 0) << "with Alt held";
+    EXPECT_EQ(Order({WM_RBUTTONUP, WM_SYSKEYDOWN, WM_SYSCOMMAND}),
+              (Messages{WM_RBUTTONUP, WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_SYSCOMMAND}));
     ShowWindow(window, SW_RESTORE);
 
     SeenMessages().clear();
@@ -103,7 +112,7 @@ TEST_F(UserMenu, ARightClickOpensItWithNothingSelectedAndAClickOutsideClosesIt)
     BackendPushButton(backend, BACKEND_BUTTON_LEFT, false, 30, 30);
     Press(window, VK_DOWN);
     Drain();
-    EXPECT_EQ(Commands(), (std::vector<WPARAM>{})) << "nothing chosen";
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_KEYMENU})) << "nothing chosen";
     EXPECT_EQ(Count(WM_LBUTTONDOWN), 1) << "the click reached the window";
     EXPECT_EQ(Count(WM_KEYDOWN), 1) << "the menu had closed before the key";
 
@@ -115,7 +124,43 @@ TEST_F(UserMenu, ARightClickOpensItWithNothingSelectedAndAClickOutsideClosesIt)
     Press(window, VK_RETURN);
     Drain();
     EXPECT_EQ(Count(WM_RBUTTONUP), 2);
-    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_MINIMIZE}));
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{SC_KEYMENU, SC_KEYMENU, SC_MINIMIZE}));
+
+    // Without a system menu a right click is only a click.
+    HWND popup = Open(WS_POPUP, 50, 50);
+    PlatformInjectRightClick(popup, 10, 10);
+    Drain();
+    EXPECT_EQ(Count(WM_RBUTTONUP, popup), 1);
+    EXPECT_EQ(Count(WM_SYSKEYDOWN, popup), 0);
+}
+
+// SDL reports a modifier held when a window gains the focus as a press;
+// Windows sends no key-down for it. Such an Alt would close a menu that was
+// just opened with Alt+Space.
+TEST_F(UserMenu, AModifierAlreadyHeldWhenTheFocusArrivesIsNoKeyPress)
+{
+    HWND window = Open(kFramed, 50, 50);
+    Uint32 id = SDL_GetWindowID(UserGetWindow(window)->backend->window);
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.windowID = id;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    SDL_Event alt{};
+    alt.type = SDL_KEYDOWN;
+    alt.key.windowID = id;
+    alt.key.state = SDL_PRESSED;
+    alt.key.keysym.scancode = SDL_SCANCODE_LALT;
+    alt.key.keysym.sym = SDLK_LALT;
+    alt.key.keysym.mod = KMOD_LALT;
+    SDL_PushEvent(&focus);
+    SDL_PushEvent(&alt);
+    Drain();
+    EXPECT_EQ(Count(WM_SYSKEYDOWN), 0);
+
+    SDL_Delay(5);  // a press of its own, later
+    SDL_PushEvent(&alt);
+    Drain();
+    EXPECT_EQ(Count(WM_SYSKEYDOWN), 1);
 }
 
 TEST_F(UserMenu, WithoutAMinimiseBoxMinimiseIsGreyedAndCannotBeChosen)

@@ -8,6 +8,38 @@ namespace {
 // Modifier keys pushed and not yet released; SDL does not track the state
 // of pushed events, so key events carry it here.
 Uint16 pushedModifiers;
+// Key events pushed by BackendPushKey carry this mark in padding3.
+constexpr Uint8 kPushedMark = 0x5A;
+
+// When a window gains the focus, SDL reports the modifiers already held
+// (pressed while another window had the focus) as new presses in the same
+// tick. Windows sends no key-down for a key held on activation, and a
+// spurious Alt press would close a menu just opened, so these are dropped.
+Uint32 focusWindowId;
+Uint32 focusTicks;
+
+bool IsModifier(SDL_Keycode key)
+{
+    switch (key) {
+    case SDLK_LALT:
+    case SDLK_RALT:
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+    case SDLK_LGUI:
+    case SDLK_RGUI:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool HeldOnFocus(const SDL_KeyboardEvent& key)
+{
+    return key.type == SDL_KEYDOWN && key.padding3 != kPushedMark && key.windowID == focusWindowId &&
+           key.timestamp - focusTicks <= 1 && IsModifier(key.keysym.sym);
+}
 
 void* OwnerOf(Uint32 windowId)
 {
@@ -39,6 +71,8 @@ bool TranslateWindowEvent(const SDL_WindowEvent& window, BackendEvent* out)
     switch (window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         out->type = BACKEND_FOCUS_GAINED;
+        focusWindowId = window.windowID;
+        focusTicks = window.timestamp;
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         out->type = BACKEND_FOCUS_LOST;
@@ -76,6 +110,8 @@ bool Translate(const SDL_Event& event, BackendEvent* out)
     switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+        if (HeldOnFocus(event.key))
+            return false;
         UINT virtualKey = 0;
         const SdlKey* key = SdlKeyFromEvent(event.key.keysym.scancode, event.key.keysym.sym, &virtualKey);
         if (!key)
@@ -184,6 +220,7 @@ void BackendPushKey(BackendWindow* window, UINT virtualKey, bool down, bool repe
     event.key.keysym.scancode = key->scancode;
     event.key.keysym.sym = key->keycode;
     event.key.keysym.mod = pushedModifiers;
+    event.key.padding3 = kPushedMark;
     Push(&event);
 }
 

@@ -1,9 +1,11 @@
 // DefWindowProcA: the default handling of the messages this layer knows.
 //
 // The system menu opens with Alt+Space (WM_SYSKEYDOWN, then SC_KEYMENU
-// with ' ') and with a right click in the window (WM_RBUTTONUP, where
-// Windows would go through WM_CONTEXTMENU); Alt keys pressed in a child
-// window act on its top-level window. WM_SETTEXT and WM_GETTEXT keep the
+// with ' '). Many window managers keep Alt+Space for their own menu, so a
+// right click in a window that has a system menu stands for that key: the
+// window gets the WM_SYSKEYDOWN of Alt+Space, exactly as if it had been
+// typed, and the menu opens where the click was. Alt keys pressed in a
+// child window act on its top-level window. WM_SETTEXT and WM_GETTEXT keep the
 // window text (the system's title for a top-level window). Everything
 // else returns 0.
 #include <string.h>
@@ -11,6 +13,13 @@
 #include "user/user_private.h"
 
 namespace {
+constexpr UINT kSpaceScanCode = 0x39;
+constexpr LPARAM kAltHeld = 1 << 29;
+
+// Where a right click asked for the menu, until SC_KEYMENU opens it.
+bool menuAtClick;
+POINT clickPoint;
+
 bool IsLeadByte(unsigned char b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
@@ -46,14 +55,17 @@ LRESULT GetText(const Window* window, size_t capacity, char* buffer)
     return static_cast<LRESULT>(length);
 }
 
-void OpenSystemMenu(HWND handle, bool byKeyboard, POINT screen)
+// Opened by a click, the menu is at the click with no item selected; by
+// the keyboard, at the client's corner with the first item selected.
+void OpenSystemMenu(HWND handle)
 {
     Window* window = UserGetWindow(handle);
+    bool byClick = menuAtClick;
+    menuAtClick = false;
     if (!window)
         return;
-    if (byKeyboard)
-        screen = POINT{window->client.left, window->client.top};
-    UserTrackSystemMenu(handle, screen.x, screen.y, byKeyboard);
+    POINT at = byClick ? clickPoint : POINT{window->client.left, window->client.top};
+    UserTrackSystemMenu(handle, at.x, at.y, !byClick);
 }
 
 LRESULT SystemCommand(HWND handle, WPARAM command, LPARAM lParam)
@@ -70,7 +82,7 @@ LRESULT SystemCommand(HWND handle, WPARAM command, LPARAM lParam)
         break;
     case SC_KEYMENU:
         if (lParam == ' ')
-            OpenSystemMenu(handle, true, POINT{0, 0});
+            OpenSystemMenu(handle);
         break;
     default:
         break;
@@ -91,7 +103,7 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
     case WM_SYSCOMMAND:
         return SystemCommand(handle, wParam, lParam);
     case WM_SYSKEYDOWN: {
-        if (!(lParam & (1 << 29)))
+        if (!(lParam & kAltHeld))
             return 0;  // F10 alone
         HWND root = UserRootWindow(handle);
         if (wParam == VK_F4)
@@ -111,9 +123,15 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     case WM_RBUTTONUP: {
-        POINT screen{window->client.left + static_cast<SHORT>(LOWORD(lParam)),
-                     window->client.top + static_cast<SHORT>(HIWORD(lParam))};
-        OpenSystemMenu(handle, false, screen);
+        HWND root = UserRootWindow(handle);
+        Window* top = UserGetWindow(root);
+        if (!top || !(top->style & WS_SYSMENU))
+            return 0;
+        clickPoint = POINT{window->client.left + static_cast<SHORT>(LOWORD(lParam)),
+                           window->client.top + static_cast<SHORT>(HIWORD(lParam))};
+        menuAtClick = true;
+        SendMessageA(root, WM_SYSKEYDOWN, VK_SPACE, 1 | kSpaceScanCode << 16 | kAltHeld);
+        menuAtClick = false;
         return 0;
     }
     default:
