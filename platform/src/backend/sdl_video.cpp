@@ -118,10 +118,15 @@ void BackendShowWindow(BackendWindow* window, bool show)
         SDL_HideWindow(window->window);
 }
 
-void BackendMinimizeWindow(BackendWindow* window)
+bool BackendMinimizeWindow(BackendWindow* window)
 {
-    if (window)
-        SDL_MinimizeWindow(window->window);
+    if (!window)
+        return false;
+    SDL_MinimizeWindow(window->window);
+    // The headless drivers have no window manager: their windows are
+    // whatever the program says they are.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && (strcmp(driver, "dummy") == 0 || strcmp(driver, "offscreen") == 0);
 }
 
 void BackendRestoreWindow(BackendWindow* window)

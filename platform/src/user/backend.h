@@ -53,7 +53,10 @@ BackendWindow* BackendCreateWindow(void* owner, const char* titleUtf8, int x, in
 BackendWindow* BackendCreatePopup(void* owner, int x, int y, int width, int height);
 void BackendDestroyWindow(BackendWindow* window);
 void BackendShowWindow(BackendWindow* window, bool show);
-void BackendMinimizeWindow(BackendWindow* window);
+// Asks the window system to minimise the window. True when it is
+// minimised at once (a driver with no window manager to ask); false when
+// only asked: BACKEND_MINIMIZED follows if the window manager agrees.
+bool BackendMinimizeWindow(BackendWindow* window);
 void BackendRestoreWindow(BackendWindow* window);
 void BackendRaiseWindow(BackendWindow* window);
 // Raises the window and gives it the keyboard focus.

@@ -180,10 +180,10 @@ void Handle(const BackendEvent& event)
         Moved(window, event.x, event.y);
         break;
     case BACKEND_MINIMIZED:
-        UserSetMinimized(window, true);
+        UserWindowManagerMinimized(window, true);
         break;
     case BACKEND_RESTORED:
-        UserSetMinimized(window, false);
+        UserWindowManagerMinimized(window, false);
         break;
     default:
         break;

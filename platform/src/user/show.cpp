@@ -7,7 +7,8 @@
 // (WA_ACTIVE), the high word of wParam telling whether it is minimised.
 // The keyboard focus follows: WM_KILLFOCUS to the window that had it, then
 // WM_SETFOCUS to the newly active one (a dialog passes it on to one of its
-// controls). A minimised window keeps its rects and its pixels. Child
+// controls). A minimised window keeps its rects and its pixels; a window
+// is minimised only when the window system says it is. Child
 // windows are shown and hidden within their parent and never activated.
 #include "user/user_private.h"
 
@@ -95,6 +96,16 @@ void UserActivate(HWND handle)
         UserSetFocus(UserActiveWindow());
 }
 
+// The window manager minimised or restored the window. A minimised
+// window is no longer the active one.
+void UserWindowManagerMinimized(Window* window, bool minimized)
+{
+    HWND handle = window->handle;
+    UserSetMinimized(window, minimized);
+    if (minimized && UserGetWindow(handle) && UserActiveWindow() == handle)
+        UserActivate(nullptr);
+}
+
 // Records a change of the minimised state and tells the window through
 // WM_SIZE, as Windows does; the system window is not touched.
 void UserSetMinimized(Window* window, bool minimized)
@@ -155,7 +166,11 @@ BOOL WINAPI ShowWindow(HWND handle, int command)
     case SW_SHOWMINIMIZED:
         if (!window->visible)
             Show(window);
-        BackendMinimizeWindow(window->backend);
+        // A window manager may refuse (a tiling one does); the window is
+        // minimised when it says so (UserWindowManagerMinimized), and
+        // until then it stays as it is, shown and active.
+        if (!BackendMinimizeWindow(window->backend))
+            break;
         UserSetMinimized(window, true);
         // SW_MINIMIZE passes activation on; SW_SHOWMINIMIZED takes it.
         if (!UserGetWindow(handle))

@@ -135,6 +135,7 @@ HWND UserActiveWindow();
 // the window that loses and the one that gains activation.
 void UserActivate(HWND window);
 void UserSetMinimized(Window* window, bool minimized);
+void UserWindowManagerMinimized(Window* window, bool minimized);
 // Activation and focus (show.cpp)
 // Moves the keyboard focus (WM_KILLFOCUS, WM_SETFOCUS); null takes it away.
 void UserSetFocus(HWND window);
