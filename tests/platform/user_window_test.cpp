@@ -1,6 +1,8 @@
 // Windows: classes, creation, moving and sizing, showing, minimising,
 // activation and destruction. The conformance tests cover what Windows
 // itself pins down (registration, WM_CREATE, the outer/client relation).
+#include "backend/sdl_backend.h"
+#include "user/user_private.h"
 #include "user_fixture.h"
 
 using UserWindows = UserTest;
@@ -67,6 +69,40 @@ TEST_F(UserWindows, SetWindowPosSendsTheNewSizeAndKeepsWhatItWasToldTo)
     GetWindowRect(window, &bounds);
     EXPECT_EQ(bounds.top, 6) << "SWP_NOMOVE";
     EXPECT_EQ(bounds.bottom - bounds.top, 100);
+}
+
+// A window without caption or border that covers the screen is a
+// full-screen window: the window manager is asked for that state, and
+// gives it back when the window is framed and smaller again.
+TEST_F(UserWindows, AFramelessWindowOverTheWholeScreenIsFullScreen)
+{
+    PlatformSetScreenSize(1024, 768);
+    HWND window = Open(kFramed, 640, 480);
+    SDL_Window* system = UserGetWindow(window)->backend->window;
+    auto fullScreen = [&] { return (SDL_GetWindowFlags(system) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; };
+
+    SetWindowLongA(window, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+    SetWindowPos(window, nullptr, 0, 0, 1024, 767, SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_FALSE(fullScreen()) << "a line short of the screen";
+    SetWindowPos(window, nullptr, 0, 0, 1024, 768, SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_TRUE(fullScreen());
+    RECT bounds, client;
+    GetWindowRect(window, &bounds);
+    GetClientRect(window, &client);
+    EXPECT_EQ(bounds.left, 0);
+    EXPECT_EQ(bounds.top, 0);
+    EXPECT_EQ(bounds.right, 1024);
+    EXPECT_EQ(client.bottom, 768);
+
+    SetWindowLongA(window, GWL_STYLE, kFramed | WS_VISIBLE);
+    RECT outer{0, 0, 320, 240};
+    AdjustWindowRectEx(&outer, kFramed, FALSE, 0);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_FALSE(fullScreen());
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 320);
+    EXPECT_EQ(client.bottom, 240);
 }
 
 TEST_F(UserWindows, TheVisibleStyleBitHidesAndShowsWithoutActivation)

@@ -34,6 +34,9 @@ struct BackendWindow {
 // puts the whole picture there.
 void SdlSurfaceChanged(BackendWindow* window);
 
+// Tells an X11 window manager the window's functions, buttons and kind.
+void SdlX11SetFrame(SDL_Window* window, const BackendFrame& frame, SDL_Window* owner);
+
 // The backend window behind an SDL window id, or null.
 BackendWindow* SdlWindowFromId(Uint32 windowId);
 

@@ -149,10 +149,29 @@ void BackendFocusWindow(BackendWindow* window)
     SDL_SetWindowInputFocus(window->window);
 }
 
-void BackendSetDecorated(BackendWindow* window, bool decorated)
+void BackendSetFrame(BackendWindow* window, const BackendFrame& frame, BackendWindow* owner)
 {
-    if (window)
-        SDL_SetWindowBordered(window->window, decorated ? SDL_TRUE : SDL_FALSE);
+    if (!window)
+        return;
+    SDL_SetWindowBordered(window->window, frame.caption || frame.border ? SDL_TRUE : SDL_FALSE);
+    SdlX11SetFrame(window->window, frame, owner ? owner->window : nullptr);
+}
+
+void BackendSetFullScreen(BackendWindow* window, bool fullScreen)
+{
+    if (!window)
+        return;
+    SDL_SetWindowFullscreen(window->window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SdlSurfaceChanged(window);
+}
+
+bool BackendFrameExtents(BackendWindow* window, RECT* extents)
+{
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (!window || SDL_GetWindowBordersSize(window->window, &top, &left, &bottom, &right) != 0)
+        return false;
+    *extents = RECT{left, top, right, bottom};
+    return true;
 }
 
 void BackendSetTitle(BackendWindow* window, const char* titleUtf8)

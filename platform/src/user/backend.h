@@ -61,10 +61,30 @@ void BackendRestoreWindow(BackendWindow* window);
 void BackendRaiseWindow(BackendWindow* window);
 // Raises the window and gives it the keyboard focus.
 void BackendFocusWindow(BackendWindow* window);
-void BackendSetDecorated(BackendWindow* window, bool decorated);
+// What the window's frame has, from its Windows style: the window manager
+// decorates it accordingly (a captionless window has no decoration).
+struct BackendFrame {
+    bool caption;
+    bool border;       // a frame line without a caption
+    bool systemMenu;   // the close box
+    bool minimizeBox;
+    bool maximizeBox;
+    bool sizeable;
+    bool modalFrame;   // a dialog frame: no icon in the caption
+    bool dialog;       // an owned window: a dialog kept above its owner
+};
+void BackendSetFrame(BackendWindow* window, const BackendFrame& frame, BackendWindow* owner);
+// Fills the whole screen, above panels (the window manager's full-screen
+// state), or returns to a normal window.
+void BackendSetFullScreen(BackendWindow* window, bool fullScreen);
+// The window manager's frame around the client area (left, top, right and
+// bottom thickness); false when there is no window manager to ask.
+bool BackendFrameExtents(BackendWindow* window, RECT* extents);
 void BackendSetTitle(BackendWindow* window, const char* titleUtf8);
 // Keeps `window` above `owner` and modal for it, where the system can.
 void BackendSetModalFor(BackendWindow* window, BackendWindow* owner);
+// Puts the client area at (x, y) on the screen: the window manager's frame
+// then lies around it.
 void BackendMoveWindow(BackendWindow* window, int x, int y);
 void BackendResizeWindow(BackendWindow* window, int width, int height);
 void BackendGetWindowPosition(BackendWindow* window, int* x, int* y);

@@ -125,8 +125,7 @@ void Moved(Window* window, int x, int y)
         return;
     window->client = RECT{window->client.left + dx, window->client.top + dy, window->client.right + dx,
                           window->client.bottom + dy};
-    window->outer = RECT{window->outer.left + dx, window->outer.top + dy, window->outer.right + dx,
-                         window->outer.bottom + dy};
+    UserOuterFromClient(window);
     UserShiftChildren(window, dx, dy);
     SendMessageA(window->handle, WM_MOVE, 0, MAKELPARAM(x, y));
 }

@@ -74,6 +74,7 @@ struct Window {
     BackendWindow* backend;
     bool visible;
     bool minimized;
+    bool fullScreen;  // in the window manager's full-screen state
     bool destroying;
     bool needSize;  // WM_SIZE / WM_MOVE wait for the first ShowWindow
     bool invalid;
@@ -148,6 +149,13 @@ RECT UserFrameInsets(DWORD style, DWORD exStyle, bool menu);
 // the style (or, without `recalculate`, moving the client along with it);
 // sends WM_MOVE / WM_SIZE when the client moves or resizes.
 void UserSetOuterRect(HWND window, const RECT& outer, bool recalculate);
+// The frame around a top-level window's client area as the window manager
+// draws it (nominal metrics where none can be asked; none in full screen),
+// and the outer rect that follows from the client rect with it.
+RECT UserWindowExtents(const Window* window);
+void UserOuterFromClient(Window* window);
+// Tells the window manager the frame the window's style gives it.
+void UserApplyFrame(Window* window);
 int UserScreenWidth();
 int UserScreenHeight();
 void UserResetScreen();

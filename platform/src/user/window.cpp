@@ -243,6 +243,7 @@ HWND CreateTopLevel(const WindowClass* windowClass, DWORD exStyle, LPCSTR window
     window->outer = RECT{x, y, x + clientWidth + insets.left + insets.right,
                          y + clientHeight + insets.top + insets.bottom};
     window->client = RECT{clientX, clientY, clientX + clientWidth, clientY + clientHeight};
+    UserApplyFrame(window);
     UserApplyClassCursor(windowClass->info.hCursor);
     if (const UserIconImage* icon = UserIconOf(windowClass->info.hIcon))
         BackendSetIcon(window->backend, icon->argb.data(), icon->width, icon->height);
@@ -412,9 +413,10 @@ LONG WINAPI SetWindowLongA(HWND handle, int index, LONG value)
         DWORD old = window->style;
         DWORD style = (static_cast<DWORD>(value) & ~WS_MINIMIZE) | (window->minimized ? WS_MINIMIZE : 0);
         window->style = style;
-        bool decorated = (style & WS_CAPTION) == WS_CAPTION;
-        if (decorated != ((old & WS_CAPTION) == WS_CAPTION))
-            BackendSetDecorated(window->backend, decorated);
+        constexpr DWORD kFrameStyles = WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_SYSMENU |
+                                       WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+        if ((style ^ old) & kFrameStyles)
+            UserApplyFrame(window);
         bool visible = (style & WS_VISIBLE) != 0;
         if (visible != window->visible) {
             window->visible = visible;
@@ -441,3 +443,21 @@ LONG WINAPI SetWindowLongA(HWND handle, int index, LONG value)
     return 0;
 }
 
+
+void UserApplyFrame(Window* window)
+{
+    if (window->parent || !window->backend)
+        return;
+    DWORD style = window->style;
+    Window* owner = UserGetWindow(window->owner);
+    BackendFrame frame{};
+    frame.caption = (style & WS_CAPTION) == WS_CAPTION;
+    frame.border = (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) != 0;
+    frame.systemMenu = frame.caption && (style & WS_SYSMENU);
+    frame.minimizeBox = frame.systemMenu && (style & WS_MINIMIZEBOX);
+    frame.maximizeBox = frame.systemMenu && (style & WS_MAXIMIZEBOX);
+    frame.sizeable = (style & WS_THICKFRAME) != 0;
+    frame.modalFrame = (window->exStyle & WS_EX_DLGMODALFRAME) != 0;
+    frame.dialog = owner != nullptr && frame.caption;
+    BackendSetFrame(window->backend, frame, owner ? owner->backend : nullptr);
+}

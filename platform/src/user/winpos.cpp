@@ -1,9 +1,16 @@
-// Window geometry: the Windows model of an outer rect around a client rect
-// with classic nominal metrics (3-pixel fixed frame, 19-pixel caption),
+// Window geometry: the Windows model of an outer rect around a client rect,
 // system metrics and SetWindowPos.
 //
-// The system window has the client's size at the client's position; the
-// window manager draws its own decoration for captioned windows.
+// Sizes follow the classic nominal metrics (3-pixel fixed frame, 19-pixel
+// caption): AdjustWindowRectEx and SetWindowPos agree on the client size a
+// program asks for. Places follow the window manager's real frame: the
+// client lies inside the frame it draws, so a window moved to (0, 0) has
+// its frame's corner there, and GetWindowRect reports that frame. Where no
+// window manager can be asked (headless), the nominal frame stands in.
+//
+// A window without caption or border that covers the whole screen is a
+// full-screen window, as Windows treats it (the taskbar steps aside): the
+// window manager is asked for its full-screen state, above panels.
 #include <platform_seams.h>
 
 #include "user/user_private.h"
@@ -81,35 +88,64 @@ RECT UserFrameInsets(DWORD style, DWORD exStyle, bool menu)
     return insets;
 }
 
+RECT UserWindowExtents(const Window* window)
+{
+    RECT real;
+    if (window->fullScreen)
+        return RECT{0, 0, 0, 0};
+    if (BackendFrameExtents(window->backend, &real))
+        return real;
+    return UserFrameInsets(window->style, window->exStyle, false);
+}
+
+void UserOuterFromClient(Window* window)
+{
+    RECT frame = UserWindowExtents(window);
+    const RECT& client = window->client;
+    window->outer = RECT{client.left - frame.left, client.top - frame.top, client.right + frame.right,
+                         client.bottom + frame.bottom};
+}
+
+namespace {
+bool CoversTheScreen(const Window* window, const RECT& outer)
+{
+    RECT nominal = UserFrameInsets(window->style, window->exStyle, false);
+    bool frameless = !window->parent && nominal.left == 0 && nominal.top == 0 && !(window->style & WS_CAPTION);
+    return frameless && outer.left == 0 && outer.top == 0 && outer.right == UserScreenWidth() &&
+           outer.bottom == UserScreenHeight();
+}
+}  // namespace
+
 void UserSetOuterRect(HWND handle, const RECT& outer, bool recalculate)
 {
     Window* window = UserGetWindow(handle);
     if (!window)
         return;
-    RECT client;
+    int width = window->client.right - window->client.left;
+    int height = window->client.bottom - window->client.top;
     if (recalculate) {
         RECT insets = UserFrameInsets(window->style, window->exStyle, false);
-        int width = Clamp(outer.right - outer.left - insets.left - insets.right, 0, kMaxClientSize);
-        int height = Clamp(outer.bottom - outer.top - insets.top - insets.bottom, 0, kMaxClientSize);
-        client = RECT{outer.left + insets.left, outer.top + insets.top, 0, 0};
-        client.right = client.left + width;
-        client.bottom = client.top + height;
-    } else {
-        client = window->client;
-        int dx = outer.left - window->outer.left, dy = outer.top - window->outer.top;
-        client = RECT{client.left + dx, client.top + dy, client.right + dx, client.bottom + dy};
+        width = Clamp(outer.right - outer.left - insets.left - insets.right, 0, kMaxClientSize);
+        height = Clamp(outer.bottom - outer.top - insets.top - insets.bottom, 0, kMaxClientSize);
     }
-    int width = client.right - client.left, height = client.bottom - client.top;
-    bool moved = client.left != window->client.left || client.top != window->client.top;
     bool resized = width != window->pixels.width || height != window->pixels.height;
     if (resized && !UserResizePixels(window, width, height))
         return;  // out of memory: the window keeps its place
+    bool fullScreen = CoversTheScreen(window, outer);
+    if (fullScreen != window->fullScreen) {
+        window->fullScreen = fullScreen;
+        BackendSetFullScreen(window->backend, fullScreen);
+    }
+    RECT frame = UserWindowExtents(window);
+    RECT client{outer.left + frame.left, outer.top + frame.top, outer.left + frame.left + width,
+                outer.top + frame.top + height};
+    bool moved = client.left != window->client.left || client.top != window->client.top;
     UserShiftChildren(window, client.left - window->client.left, client.top - window->client.top);
-    window->outer = outer;
     window->client = client;
-    if (moved)
+    UserOuterFromClient(window);
+    if (moved && !fullScreen)
         BackendMoveWindow(window->backend, client.left, client.top);
-    if (resized)
+    if (resized && !fullScreen)
         BackendResizeWindow(window->backend, width, height);
     if (moved)
         SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
@@ -177,7 +213,7 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width,
     }
     bool frameChanged = (flags & SWP_FRAMECHANGED) != 0;
     if (frameChanged)
-        BackendSetDecorated(window->backend, (window->style & WS_CAPTION) == WS_CAPTION);
+        UserApplyFrame(window);
     UserSetOuterRect(handle, outer, frameChanged || !(flags & SWP_NOSIZE));
     if ((window = UserGetWindow(handle)) == nullptr || !window->visible)
         return TRUE;
@@ -206,6 +242,9 @@ BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect)
         SetLastError(window ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
+    // The window manager may have changed its frame since it was placed.
+    if (!window->parent)
+        UserOuterFromClient(window);
     *rect = window->outer;
     return TRUE;
 }
