@@ -36,11 +36,12 @@ protected:
 };
 
 // The system lists the gamepad first; the game takes the last device that
-// answers, and that must be the gamepad.
-TEST_F(JoystickChoice, AGamepadSteersAndActsBesideAnotherDevice)
+// answers, and that must be the gamepad, whatever else is plugged in.
+TEST_F(JoystickChoice, AGamepadSteersAndActsBesideOtherDevices)
 {
     PlatformAttachVirtualJoystick(TRUE, "Pad");
     PlatformAttachVirtualJoystick(FALSE, "Stick");
+    PlatformAttachVirtualJoystick(FALSE, "Sensor");
     OpenMainWindow();
     DrainMessages();
     int pad = IdOf("Pad");

@@ -126,12 +126,18 @@ TEST_F(Joystick, GamepadsTakeTheIdsAfterPlainJoysticksAndReadIdsStay)
     ASSERT_EQ(PlatformAttachVirtualJoystick(FALSE, "Late"), 2);
     EXPECT_EQ(answering(), (Names{"Stick", "Pad", "Late"}));
 
-    // With every device gone the ids are laid out anew.
+    // With every device gone the ids are laid out anew. Beside a gamepad
+    // only one other device is offered: the two ids messages reach.
     PlatformDetachVirtualJoysticks();
     PlatformAttachVirtualJoystick(TRUE, "Pad");
     PlatformAttachVirtualJoystick(TRUE, "Pad 2");
     PlatformAttachVirtualJoystick(FALSE, "Stick");
-    EXPECT_EQ(answering(), (Names{"Stick", "Pad", "Pad 2"}));
+    PlatformAttachVirtualJoystick(FALSE, "Sensor");
+    EXPECT_EQ(answering(), (Names{"Stick", "Pad"}));
+    PlatformDetachVirtualJoysticks();
+    PlatformAttachVirtualJoystick(FALSE, "Stick");
+    PlatformAttachVirtualJoystick(FALSE, "Sensor");
+    EXPECT_EQ(answering(), (Names{"Stick", "Sensor"})) << "without a gamepad every joystick";
 }
 
 TEST_F(Joystick, CapabilitiesDescribeTheDeviceInCodePage932)

@@ -26,6 +26,23 @@ Slot slots[kJoySlots];
 bool initTried;
 bool initDone;
 bool slotsRead;  // the program has read a slot: devices keep theirs
+// While a gamepad is attached, WinMM offers two devices, the two whose
+// messages reach a program (MM_JOY1*, MM_JOY2*): a plain joystick, or else
+// a second gamepad, at id 0 and a gamepad at id 1, so a program that takes
+// the last device that answers plays with the gamepad. The devices a
+// layout leaves out stay out until every device is unplugged.
+constexpr int kOfferedWithGamepad = 2;
+SDL_JoystickID leftOut[64];
+int leftOutCount;
+
+bool LeftOut(SDL_JoystickID instance)
+{
+    for (int i = 0; i < leftOutCount; ++i) {
+        if (leftOut[i] == instance)
+            return true;
+    }
+    return false;
+}
 
 // A gamepad's buttons as WinMM buttons 1, 2, ...
 const SDL_GameControllerButton kPadButtons[] = {
@@ -88,16 +105,36 @@ void Open(int deviceIndex, SDL_JoystickID instance, Slot* into)
 
 // Puts every device SDL lists and no slot holds into the lowest free slot,
 // plain joysticks before gamepads. A device already open in `loose` moves
-// over from there.
-void Place(Slot (&loose)[kJoySlots])
+// over from there. A new layout (`fresh`) with a gamepad offers only two
+// devices and leaves the others out.
+void Place(Slot (&loose)[kJoySlots], bool fresh)
 {
     int count = SDL_NumJoysticks();
+    int offer = kJoySlots;
+    if (fresh) {
+        leftOutCount = 0;
+        for (int i = 0; i < count; ++i) {
+            if (SDL_IsGameController(i) == SDL_TRUE)
+                offer = kOfferedWithGamepad;
+        }
+    }
+    bool plainTaken = false;
+    int offered = 0;
     for (int pass = 0; pass < 2; ++pass) {
         bool gamepads = pass == 1;
         for (int i = 0; i < count; ++i) {
             SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(i);
-            if (instance < 0 || Known(instance) || (SDL_IsGameController(i) == SDL_TRUE) != gamepads)
+            if (instance < 0 || Known(instance) || LeftOut(instance) ||
+                (SDL_IsGameController(i) == SDL_TRUE) != gamepads)
                 continue;
+            // One plain joystick at most beside the gamepad; the gamepad
+            // itself always comes in.
+            bool take = offer == kJoySlots || (!gamepads && !plainTaken) || (gamepads && offered < offer);
+            if (!take) {
+                if (leftOutCount < static_cast<int>(sizeof leftOut / sizeof leftOut[0]))
+                    leftOut[leftOutCount++] = instance;
+                continue;
+            }
             Slot* free = FreeSlot();
             if (!free)
                 return;
@@ -112,6 +149,8 @@ void Place(Slot (&loose)[kJoySlots])
             } else {
                 Open(i, instance, free);
             }
+            plainTaken = plainTaken || !gamepads;
+            ++offered;
         }
     }
 }
@@ -219,7 +258,7 @@ void BackendJoyRefresh(void)
             slots[i] = Slot{};
         }
     }
-    Place(loose);
+    Place(loose, !slotsRead);
     for (Slot& slot : loose) {
         if (slot.used)
             Close(slot);  // no longer listed, or no slot left

@@ -26,7 +26,9 @@ struct JoyDescription {
 bool BackendJoyInit(void);
 // Takes in the devices plugged in and out since the last call and reads
 // every device's current state. Plain joysticks take slots before gamepads,
-// each kind in the system's device order. Until a slot is first read or
+// each kind in the system's device order; while a gamepad is attached only
+// two devices take slots (one plain joystick, or a second gamepad, then a
+// gamepad), the others are left out until every device is unplugged. Until a slot is first read or
 // described the slots are laid out anew at each call; from then on a device
 // keeps its slot, a new one gets the lowest free slot and an unplugged one
 // frees its own. Once no device is left, the slots are laid out anew again.
