@@ -4,15 +4,14 @@
 #include <string.h>
 
 #include "app/app.h"
-#include "app/game_context.h"
-#include "app/random.h"
-#include "game/bullet_tables.h"
-#include "game/bullets.h"
-#include "game/run.h"
+#include "core/game_context.h"
+#include "game/game.h"
+#include "screens/screens.h"
 
 void BenchOpenWindow()
 {
     InitGameState();
+    game.invulnerable = true;
     if (InitApplication() == 0 || (game.mainWindow = CreateMainWindow()) == nullptr) {
         fputs("bench: the main window could not be made\n", stderr);
         ExitProcess(1);
@@ -39,7 +38,7 @@ void BenchStartRun(LONG bulletSetting, LONG background, DWORD interval, LONG boo
     game.backgroundMode = background;
     game.frameInterval = interval;
     game.fixedEvent = 0;
-    game.eventKind = 0;
+    game.eventKind = NoEvent;
     game.screen = Title;
     StartRun();
 }

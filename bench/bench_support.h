@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // Starts the game's state and opens its main window, as AppMain does, and
-// handles what the opening queued.
+// handles what the opening queued. Bullets never end a bench's runs
+// (game.invulnerable).
 void BenchOpenWindow();
 // Handles every message waiting; false once WM_QUIT was taken.
 bool BenchDrainMessages();
@@ -31,10 +32,6 @@ void BenchPrepareStep(bool banner);
 void BenchRestoreStep();
 // Puts the saved state back with the window's DC.
 void BenchEndSteps();
-
-// Whether a bullet in the hit zone ends the run (the bench's hit switch;
-// false unless a program sets it).
-extern bool benchCraftCanBeHit;
 
 // Peak resident memory of this process so far, in kB.
 long BenchPeakRssKb();

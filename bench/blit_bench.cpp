@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "bench_support.h"
-#include "display/palette.h"
+#include "display/picture.h"
 
 namespace {
 struct Surface {

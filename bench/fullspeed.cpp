@@ -20,13 +20,9 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/game_context.h"
 #include "bench_support.h"
-#include "display/surfaces.h"
-
-// GameStep is wrapped at link time (--wrap) so each step's start can be
-// taken against its due time.
-extern "C" void __real__Z8GameStepv();
+#include "core/game_context.h"
+#include "display/display.h"
 
 namespace {
 bool timingSteps;
@@ -46,6 +42,20 @@ double DueMs(double nowMs, DWORD due)
 {
     auto wholeMs = static_cast<unsigned long long>(nowMs);
     return static_cast<double>(wholeMs - static_cast<DWORD>(static_cast<DWORD>(wholeMs) - due));
+}
+
+// Called by the frame loop as each step starts (game.stepStarting). A step
+// is missed when it starts a whole interval or more late: it then runs
+// back to back with the next.
+void StepStarting()
+{
+    if (timingSteps && game.frameInterval != 0) {
+        double now = NowMs();
+        double late = now - DueMs(now, game.nextFrameTime);
+        lateness.push_back(late);
+        if (late >= game.frameInterval)
+            ++missed;
+    }
 }
 
 [[noreturn]] void Fail(const char* what)
@@ -135,26 +145,13 @@ int Rss(double seconds)
 }
 }  // namespace
 
-// A step is missed when it starts a whole interval or more late: it then
-// runs back to back with the next.
-extern "C" void __wrap__Z8GameStepv()
-{
-    if (timingSteps && game.frameInterval != 0) {
-        double now = NowMs();
-        double late = now - DueMs(now, game.nextFrameTime);
-        lateness.push_back(late);
-        if (late >= game.frameInterval)
-            ++missed;
-    }
-    __real__Z8GameStepv();
-}
-
 int main(int argc, char** argv)
 {
     PlatformRecordShutdown(TRUE, FALSE);
     if (argc < 3)
         Fail("usage: hiren_fullspeed speed MODE SECONDS | pacing STEPS | rss SECONDS");
     BenchOpenWindow();
+    game.stepStarting = StepStarting;
     if (strcmp(argv[1], "speed") == 0 && argc == 4)
         return Speed(atoi(argv[2]), atof(argv[3]));
     if (strcmp(argv[1], "pacing") == 0)

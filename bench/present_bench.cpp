@@ -1,14 +1,13 @@
-// The 8-bit frame to the display: the step's present (PresentFrame) into
+// The 8-bit frame to the display: the step's present (PresentImage) into
 // the window's pixels in each screen mode, and all the way to the screen
 // (the pixels uploaded and shown by the next message call).
 #include <benchmark/benchmark.h>
 #include <platform_seams.h>
 #include <windows.h>
 
-#include "app/game_context.h"
 #include "bench_support.h"
-#include "display/surfaces.h"
-#include "game/frame_step.h"
+#include "core/game_context.h"
+#include "display/display.h"
 
 namespace {
 void OpenWindowOnce()
@@ -38,9 +37,9 @@ void BM_PresentFrame(benchmark::State& state)
     OpenWindowOnce();
     ApplyScreenMode(static_cast<int>(state.range(0)));
     BenchDrainMessages();
-    bool strip = state.range(1) != 0;
+    HDC strip = state.range(1) != 0 ? game.composeDc : nullptr;
     for (auto _ : state)
-        PresentFrame(strip);
+        PresentImage(game.frameDc, strip);
     ApplyScreenMode(0);
     BenchDrainMessages();
     state.SetItemsProcessed(state.iterations());
@@ -54,7 +53,7 @@ void BM_PresentToScreen(benchmark::State& state)
     BenchDrainMessages();
     MSG msg;
     for (auto _ : state) {
-        PresentFrame(false);
+        PresentImage(game.frameDc);
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // puts it on screen
     }
     ApplyScreenMode(0);

@@ -8,12 +8,11 @@
 #include <benchmark/benchmark.h>
 #include <string.h>
 
-#include "app/game_context.h"
 #include "bench_support.h"
-#include "display/surfaces.h"
-#include "game/banner.h"
-#include "game/bullets.h"
-#include "game/frame_step.h"
+#include "core/game_context.h"
+#include "display/display.h"
+#include "game/game.h"
+#include "screens/screens.h"
 
 namespace {
 // One plain clear of the frame: what the step is measured against.

@@ -14,10 +14,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/game_context.h"
 #include "bench_support.h"
-#include "display/surfaces.h"
-#include "game/frame_step.h"
+#include "core/game_context.h"
+#include "display/display.h"
+#include "screens/screens.h"
 
 namespace {
 constexpr int kBatch = 2000;

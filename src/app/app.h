@@ -10,8 +10,10 @@ ATOM InitApplication();
 // Creates and shows the main window; null on failure.
 HWND CreateMainWindow();
 // Puts GameContext into its start state: the processor test, the seed,
-// the text tables and the start values of every setting.
+// the stored texts and the start values of every setting.
 void InitGameState();
+// Restores the command words and the verdict messages in place, once.
+void RestoreTextTables();
 // One pass of the frame loop: takes one message, or runs the game step when
 // it is due, or waits for a message. FALSE when WM_QUIT was taken; its
 // exit code is then stored in `exitCode`.

@@ -5,10 +5,9 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
-#include "app/system_text.h"
-#include "app/clock.h"
-#include "app/game_context.h"
-#include "game/frame_step.h"
+#include "core/game_context.h"
+#include "core/system_text.h"
+#include "screens/screens.h"
 
 BOOL FrameLoopPass(UINT* exitCode)
 {
@@ -32,6 +31,8 @@ BOOL FrameLoopPass(UINT* exitCode)
     if (game.frameInterval != 0 && !TimeReached(game.now, game.nextFrameTime))
         return TRUE;
     Sleep(0);
+    if (game.stepStarting)
+        game.stepStarting();
     GameStep();
     // The schedule moves by whole intervals, never from `now`: steps that
     // fell behind run back to back until it has caught up.

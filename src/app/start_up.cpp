@@ -4,17 +4,18 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
-#include "app/game_context.h"
-#include "app/processor.h"
-#include "app/system_text.h"
-#include "app/text_tables.h"
-#include "game/bullet_tables.h"
+#include "core/game_context.h"
+#include "core/processor.h"
+#include "core/system_text.h"
+#include "display/display.h"
+#include "game/game.h"
+#include "resources/resource.h"
+#include "screens/screens.h"
 
 namespace {
 const char kClassName[] = "wcHIRN";
 const char kTitle[] = "避練";
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT;
-constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 [[noreturn]] void FailStartUp()
 {
@@ -30,6 +31,12 @@ constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 }
 }  // namespace
 
+void RestoreTextTables()
+{
+    RestoreCommandWords();
+    RestoreVerdictMessages();
+}
+
 void InitGameState()
 {
     game.instanceHandle = GetModuleHandleA(nullptr);
@@ -41,7 +48,7 @@ void InitGameState()
     BuildSlopeTable();
 
     game.screenMode = 0;
-    game.eventKind = 0;
+    game.eventKind = NoEvent;
     game.boostPriority = 1;
     game.bulletSetting = 1;
     game.backgroundMode = 2;
@@ -55,7 +62,7 @@ ATOM InitApplication()
     windowClass.style = kClassStyle;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = game.instanceHandle;
-    windowClass.hIcon = LoadIconA(game.instanceHandle, MAKEINTRESOURCEA(101));
+    windowClass.hIcon = LoadIconA(game.instanceHandle, MAKEINTRESOURCEA(IDI_WINDOW));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     return RegisterClassA(&windowClass);
@@ -63,9 +70,9 @@ ATOM InitApplication()
 
 HWND CreateMainWindow()
 {
-    RECT outer = {0, 0, 320, 240};
-    AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
-    HWND window = CreateWindowExA(0, kClassName, kTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    RECT outer = {0, 0, kPictureWidth, kPictureHeight};
+    AdjustWindowRectEx(&outer, kFramedStyle, FALSE, 0);
+    HWND window = CreateWindowExA(0, kClassName, kTitle, kFramedStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                   outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                                   game.instanceHandle, nullptr);
     if (window)

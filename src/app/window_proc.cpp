@@ -7,18 +7,47 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
-#include "app/game_context.h"
-#include "app/input.h"
-#include "app/system_text.h"
+#include "core/game_context.h"
+#include "core/system_text.h"
 #include "dialogs/dialogs.h"
-#include "display/surfaces.h"
-#include "game/run.h"
-#include "screens/commands.h"
+#include "display/display.h"
+#include "game/game.h"
+#include "screens/screens.h"
 
 namespace {
 constexpr LPARAM kRepeatBit = 1 << 30;
-constexpr UINT kAboutCommand = 3000;
-constexpr int kScreenSizeDialog = 105;
+
+// WM_CREATE: the surfaces, then the window's start-up steps in order: the
+// banner strip, the joysticks, the system menu's version item, and the
+// title last. A window without its surfaces could show nothing; creation
+// is refused instead (false), and start-up reports the failure.
+bool StartWindow(HWND window)
+{
+    if (!CreateSurfaces(window))
+        return false;
+    BuildBannerStrip();
+    CaptureJoysticks(window);
+    HMENU systemMenu = GetSystemMenu(window, FALSE);
+    if (systemMenu)
+        InsertMenuA(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_ABOUT, "バージョン情報(&V)");
+    game.running = 0;
+    if (!SurfacesComplete()) {
+        ReleaseJoystick();
+        FreeSurfaces();
+        return false;
+    }
+    ShowTitle();
+    return true;
+}
+
+// WM_DESTROY: frees what StartWindow made and ends the frame loop.
+void EndWindow()
+{
+    ReleaseJoystick();
+    FreeSurfaces();
+    game.running = 0;
+    PostQuitMessage(0);
+}
 
 bool Paused()
 {
@@ -55,8 +84,7 @@ void KeyDown(HWND window, WPARAM key)
         break;
     case VK_F12:
         if (game.screen != Playing)
-            ApplyScreenMode(static_cast<int>(DialogBoxParamA(
-                game.instanceHandle, MAKEINTRESOURCEA(kScreenSizeDialog), window, ScreenSizeDialogProc, 0)));
+            ApplyScreenMode(static_cast<int>(RunDialog(IDD_SCREEN_SIZE, window, ScreenSizeDialogProc, 0)));
         break;
     default:
         break;
@@ -92,9 +120,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_CREATE:
-        return CreateSurfaces(window) ? 0 : -1;
+        return StartWindow(window) ? 0 : -1;
     case WM_DESTROY:
-        DestroySurfaces();
+        EndWindow();
         return 0;
     case WM_ACTIVATE:
         // Leaving the window pauses a run; coming back leaves it paused.
@@ -129,8 +157,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             EndRun(window);
         return 0;
     case WM_SYSCOMMAND:
-        if (LOWORD(wParam) == kAboutCommand) {
-            RunDialog(kAboutDialog, window, AboutDialogProc, 0);
+        if (LOWORD(wParam) == IDM_ABOUT) {
+            RunDialog(IDD_ABOUT, window, AboutDialogProc, 0);
             return 0;
         }
         return DefWindowProcA(window, message, wParam, lParam);

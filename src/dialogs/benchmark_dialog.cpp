@@ -4,43 +4,33 @@
 
 #include <mmsystem.h>
 
-#include "app/game_context.h"
-#include "app/processor.h"
-#include "app/system_text.h"
+#include "core/game_context.h"
+#include "core/processor.h"
+#include "core/system_text.h"
 #include "dialogs/dialogs.h"
-#include "display/surfaces.h"
+#include "display/display.h"
 
 namespace {
 constexpr int kRepetitions = 999;
 
-enum Button {
-    PlainFill = 3003,
-    PlainCopy = 3004,
-    MmxFill = 3005,
-    MmxCopyButton = 3006,
-    DibToDc = 3007,
-    DibToDdb = 3008,
-    DdbToDib = 3009,
-};
-
-// The static under each button that shows its time.
+// The static under each button that shows its time; 0 for other ids.
 int ResultStatic(int button)
 {
     switch (button) {
-    case PlainFill:
-        return 3014;
-    case PlainCopy:
-        return 3016;
-    case MmxFill:
-        return 3013;
-    case MmxCopyButton:
-        return 3015;
-    case DibToDc:
-        return 3010;
-    case DibToDdb:
-        return 3012;
-    case DdbToDib:
-        return 3011;
+    case IDC_PLAIN_FILL:
+        return IDC_PLAIN_FILL_TIME;
+    case IDC_PLAIN_COPY:
+        return IDC_PLAIN_COPY_TIME;
+    case IDC_MMX_FILL:
+        return IDC_MMX_FILL_TIME;
+    case IDC_MMX_COPY:
+        return IDC_MMX_COPY_TIME;
+    case IDC_DIB_TO_DC:
+        return IDC_DIB_TO_DC_TIME;
+    case IDC_DIB_TO_DDB:
+        return IDC_DIB_TO_DDB_TIME;
+    case IDC_DDB_TO_DIB:
+        return IDC_DDB_TO_DIB_TIME;
     default:
         return 0;
     }
@@ -49,25 +39,25 @@ int ResultStatic(int button)
 void RunOnce(int button)
 {
     switch (button) {
-    case PlainFill:
+    case IDC_PLAIN_FILL:
         StringFill32(game.benchBuffer, kFrameBytes / 4);
         break;
-    case PlainCopy:
+    case IDC_PLAIN_COPY:
         StringCopy32(game.frameBuffer, game.benchBuffer, kFrameBytes / 4);
         break;
-    case MmxFill:
+    case IDC_MMX_FILL:
         MmxClear(game.frameBuffer, kFrameBytes);
         break;
-    case MmxCopyButton:
+    case IDC_MMX_COPY:
         MmxCopy(game.frameBuffer, game.benchBuffer, kFrameBytes);
         break;
-    case DibToDc:
+    case IDC_DIB_TO_DC:
         PresentImage(game.frameDc);
         break;
-    case DibToDdb:
+    case IDC_DIB_TO_DDB:
         BitBlt(game.composeDc, 0, 0, kPictureWidth, kPictureHeight, game.frameDc, 0, 0, SRCCOPY);
         break;
-    case DdbToDib:
+    case IDC_DDB_TO_DIB:
         BitBlt(game.frameDc, 0, 0, kPictureWidth, kPictureHeight, game.composeDc, 0, 0, SRCCOPY);
         break;
     }
@@ -82,7 +72,7 @@ void RunTest(HWND dialog, int button)
 {
     HCURSOR kept = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     // Blitting to the window is timed with the window in view.
-    if (button == DibToDc) {
+    if (button == IDC_DIB_TO_DC) {
         ShowWindow(dialog, SW_HIDE);
         RaiseToTop(game.mainWindow);
     }
@@ -91,7 +81,7 @@ void RunTest(HWND dialog, int button)
         RunOnce(button);
     DWORD end = timeGetTime();
     SetCursor(kept);
-    if (button == DibToDc) {
+    if (button == IDC_DIB_TO_DC) {
         ShowWindow(dialog, SW_SHOW);
         RaiseToTop(dialog);
     }
@@ -115,10 +105,10 @@ INT_PTR CALLBACK BenchmarkDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         game.benchBuffer = static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), 0, kFrameBytes));
         // Without the work buffer the memory tests cannot run at all.
         BOOL memory = game.benchBuffer != nullptr;
-        EnableWindow(GetDlgItem(dialog, PlainFill), memory);
-        EnableWindow(GetDlgItem(dialog, PlainCopy), memory);
-        EnableWindow(GetDlgItem(dialog, MmxCopyButton), memory && game.hasMmx);
-        EnableWindow(GetDlgItem(dialog, MmxFill), memory && game.hasMmx);
+        EnableWindow(GetDlgItem(dialog, IDC_PLAIN_FILL), memory);
+        EnableWindow(GetDlgItem(dialog, IDC_PLAIN_COPY), memory);
+        EnableWindow(GetDlgItem(dialog, IDC_MMX_COPY), memory && game.hasMmx);
+        EnableWindow(GetDlgItem(dialog, IDC_MMX_FILL), memory && game.hasMmx);
         return 1;
     }
     case WM_DESTROY:
@@ -135,8 +125,8 @@ INT_PTR CALLBACK BenchmarkDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         }
         if (ResultStatic(id) == 0)
             return 0;
-        bool needsBuffer = id == PlainFill || id == PlainCopy || id == MmxCopyButton;
-        bool needsMmx = id == MmxFill || id == MmxCopyButton;
+        bool needsBuffer = id == IDC_PLAIN_FILL || id == IDC_PLAIN_COPY || id == IDC_MMX_COPY;
+        bool needsMmx = id == IDC_MMX_FILL || id == IDC_MMX_COPY;
         // A disabled button cannot be pressed, but a stray command must not
         // run a test that has nothing to work on.
         if ((needsBuffer && !game.benchBuffer) || (needsMmx && !game.hasMmx))

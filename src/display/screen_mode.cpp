@@ -1,9 +1,49 @@
-// The three screen modes: 320 x 240, 640 x 480, and the whole screen.
-#include "app/game_context.h"
-#include "display/surfaces.h"
+// The three screen modes (320 x 240, 640 x 480 and the whole screen) and
+// how a picture reaches the window in each.
+#include "core/game_context.h"
+#include "display/display.h"
 
 namespace {
-constexpr LONG kFramedStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr RECT kWholePicture = {0, 0, kPictureWidth, kPictureHeight};
+}  // namespace
+
+void PresentPicture(HDC target, HDC picture, HDC topLines, const RECT& area)
+{
+    const int rest = kPictureHeight - kStripLines;
+    if (game.screenMode == 0) {
+        if (topLines == nullptr) {
+            BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, picture, area.left,
+                   area.top, SRCCOPY);
+            return;
+        }
+        BitBlt(target, 0, 0, kPictureWidth, kStripLines, topLines, 0, 0, SRCCOPY);
+        BitBlt(target, 0, kStripLines, kPictureWidth, rest, picture, 0, kStripLines, SRCCOPY);
+        return;
+    }
+    if (topLines == nullptr) {
+        StretchBlt(target, 0, 0, game.outputWidth, game.outputHeight, picture, 0, 0, kPictureWidth, kPictureHeight,
+                   SRCCOPY);
+        return;
+    }
+    StretchBlt(target, 0, 0, game.outputWidth, game.stripHeight, topLines, 0, 0, kPictureWidth, kStripLines, SRCCOPY);
+    StretchBlt(target, 0, game.stripHeight, game.outputWidth, game.outputHeight - game.stripHeight, picture, 0,
+               kStripLines, kPictureWidth, rest, SRCCOPY);
+}
+
+void PresentImage(HDC picture, HDC topLines)
+{
+    PresentPicture(game.windowDc, picture, topLines, kWholePicture);
+}
+
+void PaintWindow(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    // While a run is being played the frame image is the picture; otherwise
+    // (title, result, verdict, or a paused run) the compose picture is.
+    HDC picture = (game.running == 1 && game.pauseStart == 0) ? game.frameDc : game.composeDc;
+    PresentPicture(dc, picture, nullptr, paint.rcPaint);
+    EndPaint(window, &paint);
 }
 
 void ApplyScreenMode(int mode)
@@ -20,15 +60,15 @@ void ApplyScreenMode(int mode)
         style |= kFramedStyle;
     } else if (mode == 1) {
         SetStretchBltMode(game.windowDc, COLORONCOLOR);
-        game.stripHeight = 32;
-        game.outputWidth = width = 640;
-        game.outputHeight = height = 480;
+        game.stripHeight = 2 * kStripLines;
+        game.outputWidth = width = 2 * kPictureWidth;
+        game.outputHeight = height = 2 * kPictureHeight;
         style |= kFramedStyle;
     } else {
         SetStretchBltMode(game.windowDc, COLORONCOLOR);
         game.outputWidth = width = GetSystemMetrics(SM_CXSCREEN);
         game.outputHeight = height = GetSystemMetrics(SM_CYSCREEN);
-        game.stripHeight = static_cast<LONG>(static_cast<DWORD>(game.outputHeight) * 16u / 240u);
+        game.stripHeight = static_cast<LONG>(static_cast<DWORD>(game.outputHeight) * kStripLines / kPictureHeight);
         style &= ~kFramedStyle;
         frame = 0;
     }

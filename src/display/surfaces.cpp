@@ -1,16 +1,34 @@
 // Building and freeing the surfaces of the main window.
-#include "display/surfaces.h"
-
 #include <string.h>
 
-#include "app/game_context.h"
-#include "app/input.h"
-#include "app/processor.h"
-#include "app/system_text.h"
-#include "display/font_template.h"
-#include "display/palette.h"
-#include "game/banner.h"
-#include "screens/title.h"
+#include "core/game_context.h"
+#include "core/processor.h"
+#include "core/system_text.h"
+#include "display/display.h"
+
+const LOGFONTA fontTemplate = {
+    80,                  // lfHeight: each text sets its own
+    0,                   // lfWidth
+    0,                   // lfEscapement
+    0,                   // lfOrientation
+    FW_DONTCARE,         // lfWeight
+    0,                   // lfItalic
+    0,                   // lfUnderline
+    0,                   // lfStrikeOut
+    SHIFTJIS_CHARSET,    // lfCharSet
+    OUT_DEVICE_PRECIS,   // lfOutPrecision
+    CLIP_DEFAULT_PRECIS, // lfClipPrecision
+    DRAFT_QUALITY,       // lfQuality
+    DEFAULT_PITCH | FF_DONTCARE,
+    "ＭＳ 明朝",
+};
+
+HFONT MakeFont(LONG height)
+{
+    LOGFONTA description = fontTemplate;
+    description.lfHeight = height;
+    return CreateFontIndirectA(&description);
+}
 
 void ClearFrameBuffer()
 {
@@ -21,11 +39,6 @@ void ClearFrameBuffer()
     StringFill32(game.frameBuffer, kFrameBytes / 4);
 }
 
-namespace {
-constexpr UINT kAboutCommand = 3000;
-
-// Puts back what the contexts held when they were saved, then deletes
-// every surface; what was never made is skipped.
 void FreeSurfaces()
 {
     if (game.frameDc) {
@@ -57,14 +70,12 @@ void FreeSurfaces()
     game.frameDc = game.composeDc = game.bannerDc = nullptr;
     game.bannerFont = nullptr;
 }
-// A window without its surfaces could show nothing; creation is refused
-// instead, and start-up reports the failure.
+
 bool SurfacesComplete()
 {
     return game.windowDc && game.frameBitmap && game.frameBuffer && game.composeBitmap && game.frameDc &&
            game.composeDc && game.bannerDc && game.bannerFont && game.bannerBitmap;
 }
-}  // namespace
 
 BOOL CreateSurfaces(HWND window)
 {
@@ -102,31 +113,7 @@ BOOL CreateSurfaces(HWND window)
     HeapFree(heap, 0, info);
     SelectObject(game.composeDc, game.composeBitmap);
 
-    fontTemplate.lfHeight = 16;
-    game.bannerFont = CreateFontIndirectA(&fontTemplate);
+    game.bannerFont = MakeFont(kStripLines);
     SelectObject(game.composeDc, game.bannerFont);
-    BuildBannerStrip();
-
-    CaptureJoysticks(window);
-
-    HMENU systemMenu = GetSystemMenu(window, FALSE);
-    if (systemMenu)
-        InsertMenuA(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, kAboutCommand, "バージョン情報(&V)");
-
-    game.running = 0;
-    if (!SurfacesComplete()) {
-        ReleaseJoystick();
-        FreeSurfaces();
-        return FALSE;
-    }
-    ShowTitle();
     return TRUE;
-}
-
-void DestroySurfaces()
-{
-    ReleaseJoystick();
-    FreeSurfaces();
-    game.running = 0;
-    PostQuitMessage(0);
 }

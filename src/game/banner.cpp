@@ -1,19 +1,17 @@
 // Every label is cut from one strip of text, drawn once white on black;
 // OR-ing a cut over the frame shows the white text and leaves the frame
 // as it is under the black.
-#include "game/banner.h"
-
 #include <windows.h>
 
-#include "app/game_context.h"
-#include "display/surfaces.h"
+#include "core/game_context.h"
+#include "display/picture.h"
+#include "game/game.h"
 
 namespace {
 // Two-byte characters, then the ten marks, one byte each.
 const char kBannerText[] = "加速誘導弾投下精密射撃開始高速弾低速弾上から来るぞ暴走絶妙!!!!!!!!!!";
 constexpr int kBannerBytes = 68;
 static_assert(sizeof(kBannerText) == kBannerBytes + 1, "the strip is 68 bytes");
-constexpr int kStripLines = 16;
 
 // First byte and length of each label, in BannerLabelIndex order.
 const struct {
@@ -24,20 +22,20 @@ const struct {
 };
 constexpr int kNearMissStart = 54;
 
-// The label shown for each event kind; -1 for none.
-const signed char kEventLabel[12] = {
-    -1,
-    PreciseLabel,
-    HomingLabel,
-    HomingLabel,
-    HomingLabel,
-    HomingLabel,
-    FastLabel,
-    SlowLabel,
-    BoostedHomingLabel,
-    RampageLabel,
-    FromAboveLabel,
-    RampageLabel,
+// The label shown for each attack event; -1 for none.
+const signed char kEventLabel[kEventKinds] = {
+    -1,                  // NoEvent
+    PreciseLabel,        // AimedEvent
+    HomingLabel,         // Seeking12Event
+    HomingLabel,         // Seeking16Event
+    HomingLabel,         // Seeking20Event
+    HomingLabel,         // SeekingMixedEvent
+    FastLabel,           // FastEvent
+    SlowLabel,           // SlowEvent
+    BoostedHomingLabel,  // HomingEvent
+    RampageLabel,        // RampageEvent
+    FromAboveLabel,      // FromAboveEvent
+    RampageLabel,        // MixedEvent
 };
 
 LONG Measure(int start, int length)
@@ -84,8 +82,8 @@ void BuildBannerStrip()
     game.bannerBitmap = CreateCompatibleBitmap(game.windowDc, game.stripWidth, kStripLines);
     SelectObject(game.bannerDc, game.bannerBitmap);
     HGDIOBJ previousFont = SelectObject(game.bannerDc, game.bannerFont);
-    SetTextColor(game.bannerDc, RGB(255, 255, 255));
-    SetBkColor(game.bannerDc, RGB(0, 0, 0));
+    SetTextColor(game.bannerDc, kTextColour);
+    SetBkColor(game.bannerDc, kTextBackground);
     TextOutA(game.bannerDc, 0, 0, kBannerText, kBannerBytes);
     SelectObject(game.bannerDc, previousFont);
 }
@@ -93,7 +91,7 @@ void BuildBannerStrip()
 bool ComposeTopStrip()
 {
     bool composed = false;
-    if (game.eventKind > 0 && game.eventKind < 12) {
+    if (game.eventKind > NoEvent && game.eventKind < kEventKinds) {
         int label = kEventLabel[game.eventKind];
         const BannerLabel& cut = game.bannerLabels[label];
         CopyTopLines(&composed);

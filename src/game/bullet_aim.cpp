@@ -1,9 +1,18 @@
 // Aiming at the craft: the octant from the signs and sizes of the offset,
 // then the direction in it whose slope best matches the offset's.
-#include "app/game_context.h"
-#include "app/random.h"
-#include "game/bullet_tables.h"
-#include "game/bullets.h"
+#include "core/game_context.h"
+#include "game/game.h"
+
+LONG slopeTable[64];
+
+void BuildSlopeTable()
+{
+    for (int k = 0; k < 64; ++k) {
+        const Velocity& v = velocityTable[BaseSpeed][k];
+        LONG slope = v.dy == 0 ? 65536 : v.dx * 1024 / v.dy;
+        slopeTable[k] = slope < 0 ? -slope : slope;
+    }
+}
 
 namespace {
 // Either a finished direction (fixed = true) or the first direction of

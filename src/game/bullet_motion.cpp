@@ -1,11 +1,9 @@
 // How each kind of bullet moves, and the bullets' pictures.
 #include <string.h>
 
-#include "app/game_context.h"
-#include "app/random.h"
-#include "display/surfaces.h"
-#include "game/bullet_tables.h"
-#include "game/bullets.h"
+#include "core/game_context.h"
+#include "display/picture.h"
+#include "game/game.h"
 
 namespace {
 // Sign-extended and added modulo 2^32: a step below 0 wraps, and the next

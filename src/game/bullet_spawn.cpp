@@ -1,9 +1,7 @@
 // A new bullet: placed on an edge of the field and given its kind by the
 // attack event in force.
-#include "app/game_context.h"
-#include "app/random.h"
-#include "game/bullet_tables.h"
-#include "game/bullets.h"
+#include "core/game_context.h"
+#include "game/game.h"
 
 namespace {
 enum Edge { BottomEdge = 0, TopEdge = 1, LeftEdge = 2, RightEdge = 3 };
@@ -21,7 +19,7 @@ void MakeHoming(Bullet& slot, signed char verticalVelocity)
     ++game.homingCount;
 }
 
-// Event 10: everything comes from the top edge, most of it falling.
+// FromAboveEvent: everything comes from the top edge, most of it falling.
 void SpawnFromAbove(Bullet& slot)
 {
     slot.x = static_cast<DWORD>(NextRandom()) % kFieldRight;
@@ -71,7 +69,8 @@ void PlaceOnEdge(Bullet& slot, int edge)
     }
 }
 
-// Event 9: a random direction that heads into the field or along its edge.
+// RampageEvent: a random direction that heads into the field or along its
+// edge.
 BYTE DirectionInto(int edge)
 {
     int d = NextRandom() & 31;
@@ -99,48 +98,48 @@ void SpawnBullet(Bullet& slot)
     slot.param2 = 0;
 
     LONG event = game.eventKind;
-    if (event == 11) {
-        // Each bullet takes the rule of a random event; 10 and 11 here give
-        // the rule of no event.
+    if (event == MixedEvent) {
+        // Each bullet takes the rule of a random event; FromAboveEvent and
+        // MixedEvent here give the rule of no event.
         event = ((r1 >> 8) % 11) + 1;
-    } else if (event == 10) {
+    } else if (event == FromAboveEvent) {
         SpawnFromAbove(slot);
         return;
     }
 
     int edge = r1 & 3;
     PlaceOnEdge(slot, edge);
-    if (event == 9) {
+    if (event == RampageEvent) {
         slot.direction = DirectionInto(edge);
         return;
     }
 
     switch (event) {
-    case 1:
+    case AimedEvent:
         Aim(slot, 0);
         break;
-    case 2:
-    case 3:
-    case 4:
+    case Seeking12Event:
+    case Seeking16Event:
+    case Seeking20Event:
         slot.kind = Seeking;
-        slot.param1 = static_cast<signed char>(12 + 4 * (event - 2));
+        slot.param1 = static_cast<signed char>(12 + 4 * (event - Seeking12Event));
         Aim(slot, 5);
         break;
-    case 5:
+    case SeekingMixedEvent:
         slot.kind = Seeking;
         slot.param1 = static_cast<signed char>(12 + (NextRandom() & 7));
         Aim(slot, 5);
         break;
-    case 6:
+    case FastEvent:
         slot.kind = Fast;
         Aim(slot, 5);
         break;
-    case 7:
+    case SlowEvent:
         slot.kind = Slow;
         slot.param1 = static_cast<signed char>((NextRandom() & 3) * 16);
         Aim(slot, 5);
         break;
-    case 8:
+    case HomingEvent:
         if (game.homingCount < 4) {
             MakeHoming(slot, 0);
             break;

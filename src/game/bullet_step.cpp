@@ -1,9 +1,7 @@
 // The pass over the live bullets: leaving the field, near misses, the hit,
 // then motion and drawing.
-#include "app/game_context.h"
-#include "game/bullet_tables.h"
-#include "game/bullets.h"
-#include "game/hit_switch.h"
+#include "core/game_context.h"
+#include "game/game.h"
 
 namespace {
 // A bullet flagged near has left the near zone or the field. It scores
@@ -63,7 +61,7 @@ void TestAgainstCraft(Bullet& bullet, LONG pixelX, LONG pixelY)
         ++game.nearMissCount;
     }
     bool hit = left + 6 <= pixelX && pixelX <= left + 16 && bottom + 4 <= pixelY && pixelY <= bottom + 13;
-    if (hit && CraftCanBeHit()) {
+    if (hit && !game.invulnerable) {
         game.hitTime = game.now;
         game.hitPhase = 1;
     }

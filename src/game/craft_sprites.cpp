@@ -1,7 +1,8 @@
 // The craft and its explosion, 16 x 16 each, one hexadecimal digit per
 // pixel (the palette index), "." transparent. Row 0 is the lowest line on
 // the screen, drawn on the craft's own row.
-#include "game/craft.h"
+#include "core/game_context.h"
+#include "game/game.h"
 
 namespace {
 constexpr char kPictures[kCraftImages][16][17] = {

@@ -1,10 +1,8 @@
 // The attack director: how many bullets fly and what kind arrive. It
 // tops the pool up by one bullet a step, raises the quota every three
 // seconds, and every few seconds may start a ten-second attack event.
-#include "app/clock.h"
-#include "app/game_context.h"
-#include "app/random.h"
-#include "game/bullets.h"
+#include "core/game_context.h"
+#include "game/game.h"
 
 namespace {
 constexpr DWORD kQuotaPeriod = 3000;
@@ -13,13 +11,12 @@ constexpr DWORD kEventPeriod = 10000;
 constexpr DWORD kQuotaLimit = 299;
 // 3 chances in 8 of starting an event at each decision.
 constexpr int kEventChance = 12288;
-constexpr LONG kRampage = 9;
 
 void StartEvent(DWORD now, int r)
 {
     game.nextEventTime = now + kEventPeriod;
-    game.eventKind = r % 11 + 1;
-    if (game.eventKind != kRampage)
+    game.eventKind = r % 11 + 1;  // AimedEvent .. MixedEvent
+    if (game.eventKind != RampageEvent)
         return;
     // The rampage brings half as many bullets again, up to the full pool.
     game.savedQuota = game.bulletQuota;
@@ -37,18 +34,19 @@ void RunDirector()
         return;
     }
     // The quota rests during the director's own events and resumes after.
-    if (TimeAfter(now, game.nextQuotaTime) && game.bulletQuota < kQuotaLimit && (game.eventKind == 0 || game.fixedEvent)) {
+    if (TimeAfter(now, game.nextQuotaTime) && game.bulletQuota < kQuotaLimit &&
+        (game.eventKind == NoEvent || game.fixedEvent)) {
         ++game.bulletQuota;
         game.nextQuotaTime = now + kQuotaPeriod;
     }
     // A commanded event holds for the whole run.
     if (game.fixedEvent || !TimeAfter(now, game.nextEventTime))
         return;
-    if (game.eventKind != 0) {
+    if (game.eventKind != NoEvent) {
         // Bullets beyond the restored quota stay until they leave.
-        if (game.eventKind == kRampage)
+        if (game.eventKind == RampageEvent)
             game.bulletQuota = game.savedQuota;
-        game.eventKind = 0;
+        game.eventKind = NoEvent;
         game.nextEventTime = now + kQuietPeriod;
         return;
     }

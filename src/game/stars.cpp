@@ -1,8 +1,8 @@
-#include "game/stars.h"
-
-#include "app/game_context.h"
-#include "app/random.h"
-#include "display/surfaces.h"
+// The star field behind the craft: three layers of 50 stars scrolling down
+// the screen at different speeds.
+#include "core/game_context.h"
+#include "display/picture.h"
+#include "game/game.h"
 
 namespace {
 void Scroll(StarLayerIndex layer)

@@ -1,21 +1,14 @@
-#include "screens/result.h"
-
-#include "app/game_context.h"
-#include "app/system_text.h"
-#include "display/font_template.h"
-#include "display/surfaces.h"
+// The result screen: "失格" and the run's figures over its last picture.
+#include "core/game_context.h"
+#include "core/system_text.h"
+#include "display/display.h"
+#include "screens/screens.h"
 
 namespace {
 constexpr UINT kBigFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr UINT kLineFormat = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr UINT kBottomFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX;
 constexpr int kLineSpacing = 24;
-
-HFONT MakeFont(LONG height)
-{
-    fontTemplate.lfHeight = height;
-    return CreateFontIndirectA(&fontTemplate);
-}
 
 void DrawLine(const char* text, int count, RECT* box, UINT format)
 {
@@ -36,7 +29,7 @@ void ShowResult(DWORD survivalMs)
     HFONT figureFont = MakeFont(16);
     HDC dc = game.composeDc;
     HGDIOBJ keptFont = SelectObject(dc, bigFont);
-    SetTextColor(dc, RGB(255, 255, 255));
+    SetTextColor(dc, kTextColour);
     SetBkMode(dc, TRANSPARENT);  // the figures stand over the last frame
     RECT box = {0, 0, kPictureWidth, 120};
     DrawLine("失格", 4, &box, kBigFormat);

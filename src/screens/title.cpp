@@ -1,20 +1,14 @@
-#include "screens/title.h"
-
-#include "app/game_context.h"
-#include "app/system_text.h"
-#include "display/font_template.h"
-#include "display/surfaces.h"
+// The title screen: the name, the settings that differ from the start
+// ones, and the prompt to start.
+#include "core/game_context.h"
+#include "core/system_text.h"
+#include "display/display.h"
+#include "screens/screens.h"
 
 namespace {
 constexpr UINT kNameFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr UINT kLineFormat = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr int kLineSpacing = 20;
-
-HFONT MakeFont(LONG height)
-{
-    fontTemplate.lfHeight = height;
-    return CreateFontIndirectA(&fontTemplate);
-}
 
 // The setting lines, one per setting at most; null draws nothing.
 const char* BulletLine()
@@ -61,9 +55,9 @@ const char* RateLine()
 const char* EventLine()
 {
     switch (game.eventKind) {
-    case 9:
+    case RampageEvent:
         return "まったり";
-    case 10:
+    case FromAboveEvent:
         return "上から来るぞ気をつけろ";
     default:
         return "";
@@ -88,8 +82,8 @@ void ShowTitle()
     HDC dc = game.composeDc;
     PatBlt(dc, 0, 0, kPictureWidth, kPictureHeight, BLACKNESS);
     HGDIOBJ keptFont = SelectObject(dc, nameFont);
-    SetTextColor(dc, RGB(255, 255, 255));
-    SetBkColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, kTextColour);
+    SetBkColor(dc, kTextBackground);
     RECT nameBox = {0, 0, kPictureWidth, 120};
     DrawTextA(dc, "避練", 4, &nameBox, kNameFormat);
 

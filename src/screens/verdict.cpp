@@ -1,14 +1,171 @@
 // The verdict screen: a headline, a remark and a two-piece title chosen
 // by how many steps the craft survived.
-#include "screens/verdict.h"
-
 #include <string.h>
 
-#include "app/game_context.h"
-#include "app/system_text.h"
-#include "app/text_tables.h"
-#include "display/font_template.h"
-#include "display/surfaces.h"
+#include "core/game_context.h"
+#include "core/system_text.h"
+#include "display/display.h"
+#include "screens/screens.h"
+
+namespace {
+// A run of messages for the table: checked and complemented at compile
+// time; more messages than the slots can hold does not compile.
+#define STORED_MESSAGE_RUN(name, run)                                                         \
+    static_assert(CountMessages(run) <= static_cast<size_t>(kMessageSlots - 1),               \
+                  "the verdict table holds at most 119 messages");                            \
+    static_assert(HoldsNoFF(run), "a stored text may not hold the byte 0xFF");                \
+    StoredText<sizeof(run)> name = Complemented(run)
+
+// The messages, one after another, closed by an empty string. The comments
+// give each message's number (its slot) and where it is shown. The
+// top-left line is two pieces read together ("伝説の" + "新人"); the big
+// line is the headline; the bottom line is a short remark.
+STORED_MESSAGE_RUN(messages,
+    // 1..34: first pieces of the top-left line, from the top of the table
+    "避練の頂点\0"          // 1
+    "伝説の弾避け\0"        // 2
+    "超人\0"                // 3
+    "鉄人\0"                // 4
+    "達人中の達人\0"        // 5
+    "無敵の人\0"            // 6
+    "弾幕の主\0"            // 7
+    "伝説の\0"              // 8: "伝説の弾避け師範", "伝説の新人"
+    "真の\0"                // 9
+    "弾避けの達人\0"        // 10
+    "避練上級者\0"          // 11
+    "見切りの名手\0"        // 12
+    "努力家\0"              // 13
+    "上級者候補\0"          // 14
+    "腕自慢\0"              // 15
+    "中の上\0"              // 16
+    "なかなかの者\0"        // 17
+    "中級者の鑑\0"          // 18
+    "中級者\0"              // 19
+    "期待の星\0"            // 20
+    "平均以上\0"            // 21
+    "普通の人\0"            // 22
+    "一般人\0"              // 23
+    "そこそこの人\0"        // 24
+    "弾避け師範\0"          // 25: also a second piece after 8 and 9
+    "見習い\0"              // 26
+    "駆け出し\0"            // 27
+    "入門者\0"              // 28
+    "初心者\0"              // 29
+    "へなちょこ\0"          // 30
+    "ひよこ\0"              // 31
+    "たまご\0"              // 32
+    "赤ちゃん\0"            // 33
+    "ネタ枠\0"              // 34
+    // 35..76: the big lines, grandest first
+    "避練神\0"              // 35
+    "弾幕仙人\0"            // 36
+    "弾避けの鬼\0"          // 37
+    "鉄壁\0"                // 38
+    "難攻不落\0"            // 39
+    "無我の境地\0"          // 40
+    "明鏡止水\0"            // 41
+    "紙一重の美学\0"        // 42
+    "不死身\0"              // 43
+    "百戦錬磨\0"            // 44
+    "神業\0"                // 45
+    "達人\0"                // 46
+    "名人芸\0"              // 47
+    "見切り上手\0"          // 48
+    "お見事\0"              // 49
+    "上級者\0"              // 50
+    "手練れ\0"              // 51
+    "腕利き\0"              // 52
+    "一人前\0"              // 53
+    "なかなかの腕前\0"      // 54
+    "中級者\0"              // 55
+    "そこそこ\0"            // 56
+    "まずまず\0"            // 57
+    "人並み\0"              // 58
+    "一分の壁突破\0"        // 59
+    "安定感あり\0"          // 60
+    "あと少しで一分\0"      // 61
+    "発展途上\0"            // 62
+    "修行中\0"              // 63
+    "駆け出し\0"            // 64
+    "見習い\0"              // 65
+    "入門者\0"              // 66
+    "初心者\0"              // 67
+    "ど素人\0"              // 68
+    "へっぽこ\0"            // 69
+    "よちよち\0"            // 70
+    "ひよっこ\0"            // 71
+    "十秒の壁\0"            // 72
+    "たまご\0"              // 73
+    "いい的\0"              // 74
+    "即死\0"                // 75
+    "瞬殺\0"                // 76
+    // 77..80: second pieces
+    "と認定\0"              // 77
+    "からやり直し\0"        // 78
+    "…たぶん\0"             // 79
+    "の称号を授与\0"        // 80
+    // 81..88: bottom-right remarks
+    "精進あるのみ\0"        // 81
+    "焦らずいこう\0"        // 82
+    "伸びしろあり\0"        // 83
+    "恐れ入りました\0"      // 84
+    "いい調子\0"            // 85
+    "参りました\0"          // 86
+    "拍手喝采\0"            // 87
+    "百秒の攻防\0"          // 88
+    // 89..119: the little jokes of the odd rows
+    "発展途上人\0"          // 89: first piece at 53 s
+    "油断大敵\0"            // 90: big line of the breather at 215 s
+    "ある意味\0"            // 91: half a second: "ある意味" ...
+    "大物\0"                // 92: ... "大物"; also "大物" + "新人"
+    "壁の手前\0"            // 93: the 35-second wall
+    "三十五秒の壁\0"        // 94
+    "壁は厚い\0"            // 95
+    "(欠番)\0"              // 96: shown by no row
+    "新人\0"                // 97
+    "壁を越えた\0"          // 98
+    "三十秒の壁\0"          // 99
+    "大吉\0"                // 100: the fortune slip rows (113)
+    "もう一息\0"            // 101
+    "計測結果\0"            // 102: the stopwatch rows
+    "ぴったり十五秒\0"      // 103
+    "十四秒台\0"            // 104
+    "中吉\0"                // 105
+    "可もなく不可もなく\0"  // 106
+    "判定保留\0"            // 107: luck or skill?
+    "まぐれか\0"            // 108
+    "実力か\0"              // 109
+    "あと一歩の人\0"        // 110
+    "出オチ\0"              // 111
+    "また引いてね\0"        // 112
+    "おみくじ\0"            // 113
+    "あと三秒\0"            // 114: 27 s, three short of the wall
+    "末広がり\0"            // 115: 88 s, a lucky number
+    "縁起がいいね\0"        // 116
+    "惜しい!\0"             // 117
+    "隠しメッセージ発見\0"  // 118: shown by no row
+    "まばたき厳禁\0"        // 119: 1.8 s
+);
+}  // namespace
+
+const char* messageTable[kMessageSlots];
+
+void BuildMessageTable(char* run, const char** slots, int slotCount)
+{
+    slots[0] = nullptr;
+    int slot = 1;
+    while (*run != 0 && slot < slotCount) {
+        slots[slot++] = run;
+        run += ComplementText(run);
+    }
+    while (slot < slotCount)
+        slots[slot++] = nullptr;
+}
+
+void RestoreVerdictMessages()
+{
+    BuildMessageTable(messages.bytes, messageTable, kMessageSlots);
+}
 
 // Thresholds read as milliseconds of play at the standard 16 ms step:
 // frameCount x 16. The first row whose threshold is reached applies.
@@ -93,12 +250,6 @@ namespace {
 constexpr UINT kBigFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr UINT kBottomFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 
-HFONT MakeFont(LONG height)
-{
-    fontTemplate.lfHeight = height;
-    return CreateFontIndirectA(&fontTemplate);
-}
-
 // Indexes outside the table mean no text.
 const char* Message(BYTE index)
 {
@@ -133,7 +284,7 @@ void ShowVerdict()
     HDC dc = game.composeDc;
     PatBlt(dc, 0, 0, kPictureWidth, kPictureHeight, BLACKNESS);
     HFONT verdictFont = MakeFont(16);
-    SetTextColor(dc, RGB(255, 255, 255));
+    SetTextColor(dc, kTextColour);
     SetBkMode(dc, TRANSPARENT);
 
     // The headline is sized so its characters fill the 320-pixel width.

@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "display/surfaces.h"
-#include "game/banner.h"
+#include "display/display.h"
+#include "game/game.h"
 #include "game_fixture.h"
 
 class Banner : public WindowTest {

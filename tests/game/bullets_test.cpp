@@ -5,8 +5,8 @@
 #include <set>
 #include <vector>
 
-#include "app/random.h"
-#include "game/bullets.h"
+#include "core/game_context.h"
+#include "game/game.h"
 #include "game_fixture.h"
 
 class BulletTest : public GameTest {

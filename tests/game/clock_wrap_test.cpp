@@ -9,10 +9,9 @@
 #include <array>
 #include <vector>
 
-#include "game/frame_step.h"
-#include "game/run.h"
 #include "game_fixture.h"
 #include "screen_text.h"
+#include "screens/screens.h"
 
 class ClockWrap : public TraceTest {
 protected:
@@ -86,7 +85,7 @@ void ClockWrap::PlayAcrossTheWrap(DWORD pauseAt)
     // Past the wrap for half a minute, then the craft can be hit.
     Play(35000 - pauseAt);
     ASSERT_FALSE(HasFatalFailure());
-    traceInvulnerable = false;
+    game.invulnerable = false;
     Play(120000, [] { return game.hitPhase != 0; });
     ASSERT_NE(game.hitPhase, 0u) << "no hit in two minutes";
     const DWORD hitTime = timeGetTime();

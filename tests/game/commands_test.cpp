@@ -3,9 +3,8 @@
 #include <random>
 #include <vector>
 
-#include "app/text_tables.h"
 #include "game_fixture.h"
-#include "screens/commands.h"
+#include "screens/screens.h"
 
 class Commands : public WindowTest {
 protected:
@@ -69,7 +68,7 @@ TEST_F(Commands, TheShutdownWordAsksOnceThenClosesTheWindow)
     PlatformRecordShutdown(TRUE, FALSE);
     PlatformInjectKey(game.mainWindow, VK_RETURN, TRUE, FALSE, nullptr);
     PlatformInjectKey(game.mainWindow, VK_RETURN, FALSE, FALSE, nullptr);
-    Type(commandWords[15]);
+    Type(commands[15].word);
     EXPECT_EQ(PlatformShutdownRequests(), 1);
     DrainMessages();
     EXPECT_FALSE(IsWindow(game.mainWindow));
@@ -81,7 +80,7 @@ TEST_F(Commands, TheQuitWordsCloseTheWindowWhateverTheBoxSays)
 {
     PlatformInjectKey(game.mainWindow, VK_ESCAPE, TRUE, FALSE, nullptr);
     PlatformInjectKey(game.mainWindow, VK_ESCAPE, FALSE, FALSE, nullptr);
-    Type(commandWords[6]);
+    Type(commands[6].word);
     EXPECT_TRUE(IsWindow(game.mainWindow));
     DrainMessages();  // the close request is handled by the loop
     EXPECT_FALSE(IsWindow(game.mainWindow));
@@ -152,12 +151,12 @@ protected:
     int WordEndingHistory() const
     {
         for (int k = 0; k < kCommandWordCount; ++k) {
-            size_t length = strlen(commandWords[k]);
+            size_t length = strlen(commands[k].word);
             if (history.size() < length)
                 continue;
             bool fits = true;
             for (size_t i = 0; i < length && fits; ++i)
-                fits = history[history.size() - length + i] == static_cast<unsigned char>(commandWords[k][i]);
+                fits = history[history.size() - length + i] == static_cast<unsigned char>(commands[k].word[i]);
             if (fits)
                 return k;
         }
@@ -193,7 +192,7 @@ protected:
             closeRequested = closeRequested || msg.message == WM_CLOSE;
 
         const DWORD n = game.commandMatched;
-        const char* word = commandWords[game.commandIndex];
+        const char* word = commands[game.commandIndex].word;
         ASSERT_LT(game.commandIndex, static_cast<DWORD>(kCommandWordCount));
         ASSERT_LE(n, strlen(word)) << "matched past the end of word " << game.commandIndex;
         if (!counted) {
@@ -210,7 +209,7 @@ protected:
         ASSERT_EQ(acted, completes >= 0) << "a word acts exactly when it is completed";
         if (completes >= 0) {
             EXPECT_EQ(game.commandIndex, static_cast<DWORD>(completes));
-            EXPECT_EQ(n, strlen(commandWords[completes]));
+            EXPECT_EQ(n, strlen(commands[completes].word));
             ++completions[completes];
         }
         EXPECT_EQ(Current(), completes >= 0 ? After(before, completes) : before);
@@ -229,13 +228,13 @@ TEST_F(HostileCommands, ArbitraryCharactersNeverBreakTheMatcher)
     // The words' own characters, to make completions likely.
     std::vector<UINT> letters;
     for (int k = 0; k < kCommandWordCount; ++k)
-        for (const char* p = commandWords[k]; *p; ++p)
+        for (const char* p = commands[k].word; *p; ++p)
             letters.push_back(static_cast<unsigned char>(*p));
 
     for (UINT c = 0x20; c < 0x7F; ++c)
         Type(c);
     for (int k = 0; k < kCommandWordCount; ++k)
-        for (const char* p = commandWords[k]; *p; ++p)
+        for (const char* p = commands[k].word; *p; ++p)
             Type(static_cast<unsigned char>(*p));
 
     std::mt19937 random(20240607);
@@ -245,7 +244,7 @@ TEST_F(HostileCommands, ArbitraryCharactersNeverBreakTheMatcher)
         if (kind < 40) {
             Type(letters[below(static_cast<UINT>(letters.size()))]);
         } else if (kind < 52) {
-            for (const char* p = commandWords[below(kCommandWordCount)]; *p && !HasFatalFailure(); ++p)
+            for (const char* p = commands[below(kCommandWordCount)].word; *p && !HasFatalFailure(); ++p)
                 Type(static_cast<unsigned char>(*p));
         } else if (kind < 67) {
             Type(0x20 + below(0x5F));  // printable

@@ -73,7 +73,7 @@ TEST_F(Dialogs, AboutShowsTheVersionAndTheMmxLine)
 {
     game.hasMmx = 1;
     onInit = [](HWND d) { Post(d, {kRead, IDOK}); };
-    EXPECT_EQ(Run(kAboutDialog, AboutDialogProc), 0);
+    EXPECT_EQ(Run(IDD_ABOUT, AboutDialogProc), 0);
     EXPECT_EQ(title, "避練のバージョン情報");
     EXPECT_EQ(texts[3000], "避練 Ver0.02β");
     EXPECT_FALSE(texts[3001].empty());
@@ -81,22 +81,22 @@ TEST_F(Dialogs, AboutShowsTheVersionAndTheMmxLine)
 
     game.hasMmx = 0;
     onInit = [](HWND d) { Post(d, {kRead, IDCANCEL}); };
-    EXPECT_EQ(Run(kAboutDialog, AboutDialogProc), 0);
+    EXPECT_EQ(Run(IDD_ABOUT, AboutDialogProc), 0);
     EXPECT_EQ(texts[3002], "");
 }
 
 TEST_F(Dialogs, TheQuitBoxHasBothWordingsAndEveryButtonClosesIt)
 {
     onInit = [](HWND d) { Post(d, {kRead, 3018}); };
-    EXPECT_EQ(Run(kQuitDialog, QuitDialogProc, 0), 0);
+    EXPECT_EQ(Run(IDD_QUIT, QuitDialogProc, 0), 0);
     EXPECT_EQ(texts[3017], "QUITしますか?");
     EXPECT_EQ(texts[3018], "QUIT");
     onInit = [](HWND d) { Post(d, {kRead, IDCANCEL}); };
-    EXPECT_EQ(Run(kQuitDialog, QuitDialogProc, 1), 0);
+    EXPECT_EQ(Run(IDD_QUIT, QuitDialogProc, 1), 0);
     EXPECT_EQ(texts[3017], "QUTIしますか?");
     EXPECT_EQ(texts[3018], "QUTI");
     onInit = [](HWND d) { Post(d, {IDOK}); };
-    EXPECT_EQ(Run(kQuitDialog, QuitDialogProc, 1), 0);
+    EXPECT_EQ(Run(IDD_QUIT, QuitDialogProc, 1), 0);
 }
 
 // The frozen clock does not move during a test: every total is under 1 ms.
@@ -104,7 +104,7 @@ TEST_F(Dialogs, TheBenchmarkTimesEveryTestAndFreesItsBuffer)
 {
     game.hasMmx = 1;
     onInit = [](HWND d) { Post(d, {3003, 3004, 3005, 3006, 3007, 3008, 3009, kRead, IDOK}); };
-    Run(kBenchmarkDialog, BenchmarkDialogProc);
+    Run(IDD_BENCHMARK, BenchmarkDialogProc);
     for (int result : {3010, 3011, 3012, 3013, 3014, 3015, 3016})
         EXPECT_EQ(texts[result], "0ms") << result;
     EXPECT_EQ(game.benchBuffer, nullptr) << "freed when the dialog closed";
@@ -116,7 +116,7 @@ TEST_F(Dialogs, WithoutMmxOrMemoryTheirTestsAreDisabled)
 {
     game.hasMmx = 0;
     onInit = [](HWND d) { Post(d, {kRead, IDOK}); };
-    Run(kBenchmarkDialog, BenchmarkDialogProc);
+    Run(IDD_BENCHMARK, BenchmarkDialogProc);
     EXPECT_FALSE(enabled[3005]);
     EXPECT_FALSE(enabled[3006]);
     EXPECT_TRUE(enabled[3003]);
@@ -128,7 +128,7 @@ TEST_F(Dialogs, WithoutMmxOrMemoryTheirTestsAreDisabled)
         Post(d, {3003, 3004, 3006, 3009, kRead, IDOK});
         ShowElapsed(d, 3010, static_cast<DWORD>(-5));  // a clock that went back
     };
-    Run(kBenchmarkDialog, BenchmarkDialogProc);
+    Run(IDD_BENCHMARK, BenchmarkDialogProc);
     for (int id : {3003, 3004, 3005, 3006})
         EXPECT_FALSE(enabled[id]) << id;
     EXPECT_TRUE(enabled[3009]);

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "display/surfaces.h"
+#include "display/display.h"
 
 class FrameLoop : public WindowTest {
 protected:

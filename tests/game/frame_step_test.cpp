@@ -1,9 +1,8 @@
 #include "game_fixture.h"
 
-#include "display/surfaces.h"
-#include "game/frame_step.h"
-#include "game/run.h"
-#include "game/stars.h"
+#include "display/display.h"
+#include "game/game.h"
+#include "screens/screens.h"
 
 class FrameStep : public WindowTest {
 protected:
@@ -138,14 +137,14 @@ TEST_F(FrameStep, AComposedStripComesFromTheComposePicture)
     SetPixel(game.composeDc, 3, 20, RGB(255, 255, 0));
     game.frameBuffer[(239 - 3) * 320 + 3] = 12;
     game.frameBuffer[(239 - 20) * 320 + 3] = 12;
-    PresentFrame(true);
+    PresentImage(game.frameDc, game.composeDc);
     DrainMessages();
     EXPECT_EQ(PlatformReadWindowPixel(game.mainWindow, 3, 3), RGB(255, 255, 0));
     EXPECT_EQ(PlatformReadWindowPixel(game.mainWindow, 3, 20), RGB(0, 0, 255));
 
     ApplyScreenMode(2);  // 1024 x 768: the strip is 51 lines
     DrainMessages();     // the resize's repaint comes first
-    PresentFrame(true);
+    PresentImage(game.frameDc, game.composeDc);
     DrainMessages();
     EXPECT_EQ(PlatformReadWindowPixel(game.mainWindow, 10, 10), RGB(255, 255, 0));
     // Frame row 20 lies 4 rows below the strip: 13 lines of 717 below line 51.

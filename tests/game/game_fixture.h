@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "app/app.h"
-#include "app/game_context.h"
-#include "app/text_tables.h"
-#include "game/bullet_tables.h"
+#include "core/game_context.h"
+#include "game/game.h"
+#include "screens/screens.h"
 #include "trace_harness.h"
 
 // The stored tables are restored in place, once per process, as start-up
@@ -111,7 +111,6 @@ protected:
     {
         if (frame)
             frame->Remove();
-        traceInvulnerable = false;
         WindowTest::TearDown();
     }
 

@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
-#include "game/run.h"
+#include "game/game.h"
 #include "game_fixture.h"
+#include "screens/screens.h"
 
 namespace {
 constexpr LPARAM kRepeatBit = 1 << 30;

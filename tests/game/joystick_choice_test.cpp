@@ -4,7 +4,8 @@
 #include <mmsystem.h>
 #include <string.h>
 
-#include "app/input.h"
+#include "game/game.h"
+#include "screens/screens.h"
 
 class JoystickChoice : public GameTest {
 protected:

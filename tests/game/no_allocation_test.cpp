@@ -10,9 +10,9 @@
 
 #include <mmsystem.h>
 
-#include "display/surfaces.h"
-#include "game/run.h"
+#include "display/display.h"
 #include "game_fixture.h"
+#include "screens/screens.h"
 #include "trace_harness.h"
 
 namespace {
@@ -82,7 +82,6 @@ protected:
     void TearDown() override
     {
         counting = false;
-        traceInvulnerable = false;
         GameTest::TearDown();
     }
 
@@ -139,7 +138,7 @@ TEST_F(NoAllocation, StepsAndTheLoopAllocateNothing)
     game.backgroundMode = 2;
     game.fixedEvent = 1;
     game.eventKind = 8;  // its label is up on every step
-    traceInvulnerable = true;
+    game.invulnerable = true;
     StartRun();
     ASSERT_EQ(game.running, 1);
     game.nextFrameTime = timeGetTime() + 16;

@@ -1,7 +1,7 @@
 #include "game_fixture.h"
 
 #include "screen_text.h"
-#include "screens/result.h"
+#include "screens/screens.h"
 
 class ResultScreen : public WindowTest {
 protected:

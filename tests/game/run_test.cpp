@@ -1,7 +1,7 @@
 #include "game_fixture.h"
 
-#include "display/surfaces.h"
-#include "game/run.h"
+#include "display/display.h"
+#include "screens/screens.h"
 
 class Run : public WindowTest {};
 

@@ -1,6 +1,6 @@
 #include "game_fixture.h"
 
-#include "display/surfaces.h"
+#include "display/display.h"
 
 using ScreenMode = WindowTest;
 

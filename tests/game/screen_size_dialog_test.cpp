@@ -1,6 +1,6 @@
 #include "game_fixture.h"
 
-#include "display/surfaces.h"
+#include "display/display.h"
 
 // F12 on the title runs the screen-size dialog; the keys that answer it are
 // queued first and reach the dialog once its modal loop runs.

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "display/font_template.h"
+#include "display/display.h"
 
 class ReferencePicture {
 public:

@@ -4,7 +4,7 @@
 #include <string.h>
 #include <string>
 
-#include "app/text_tables.h"
+#include "screens/screens.h"
 
 TEST(MessageTable, SlotZeroIsNullAndTheSlotsBoundTheWalk)
 {
@@ -37,14 +37,15 @@ TEST(CommandWords, RestoreToTwentyOneWordsThatCanAlwaysBeCompleted)
 {
     RestoreTextTablesOnce();
     std::set<char> firsts;
-    for (const char* word : commandWords) {
-        ASSERT_GT(strlen(word), 1u);
-        firsts.insert(word[0]);
+    for (const Command& command : commands) {
+        ASSERT_GT(strlen(command.word), 1u);
+        firsts.insert(command.word[0]);
     }
     // All first letters differ, and no word holds any first letter again:
     // typing a word always completes it at its last letter.
     EXPECT_EQ(firsts.size(), 21u);
-    for (const char* word : commandWords) {
+    for (const Command& command : commands) {
+        const char* word = command.word;
         for (const char* c = word + 1; *c; ++c) {
             EXPECT_EQ(firsts.count(*c), 0u) << word;
             EXPECT_TRUE(*c >= 0x21 && *c <= 0x7E) << word;

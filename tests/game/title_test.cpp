@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "screen_text.h"
-#include "screens/title.h"
+#include "screens/screens.h"
 
 class TitleScreen : public GameTest {
 protected:

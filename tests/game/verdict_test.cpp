@@ -4,9 +4,8 @@
 #include <utility>
 #include <string.h>
 
-#include "app/text_tables.h"
 #include "screen_text.h"
-#include "screens/verdict.h"
+#include "screens/screens.h"
 
 namespace {
 LONG Width(HDC dc, const char* text, LONG height)

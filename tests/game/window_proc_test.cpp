@@ -2,8 +2,8 @@
 
 #include <mmsystem.h>
 
-#include "app/input.h"
-#include "game/run.h"
+#include "game/game.h"
+#include "screens/screens.h"
 
 class WindowProc : public WindowTest {
 protected:

@@ -16,7 +16,7 @@
 #include <platform_seams.h>
 
 #include "app/app.h"
-#include "app/game_context.h"
+#include "core/game_context.h"
 #include "trace_harness.h"
 
 namespace {

@@ -4,10 +4,9 @@
 
 #include <platform_seams.h>
 
-#include "app/game_context.h"
-#include "display/surfaces.h"
-#include "game/frame_step.h"
-#include "game/run.h"
+#include "core/game_context.h"
+#include "display/display.h"
+#include "screens/screens.h"
 
 namespace {
 std::vector<ScriptToken> script;
@@ -114,7 +113,7 @@ void StartTraceRun(const TraceOptions& options)
     if (ParseScript(options.script, &script))
         for (const ScriptToken& token : script)
             scriptLength += token.steps;
-    traceInvulnerable = options.invulnerable;
+    game.invulnerable = options.invulnerable;
     game.boostPriority = 0;
     game.bulletSetting = options.bulletSetting;
     game.backgroundMode = options.backgroundMode;

@@ -34,9 +34,6 @@ struct ScriptToken {
 // Parses a script; false (and nothing parsed) for a malformed one.
 bool ParseScript(const std::string& script, std::vector<ScriptToken>* tokens);
 
-// Set by StartTraceRun; consulted by the trace build of CraftCanBeHit.
-extern bool traceInvulnerable;
-
 // zlib's CRC-32 (reflected polynomial 0xEDB88320), continued from `crc`.
 DWORD Crc32(const void* data, size_t length, DWORD crc = 0);
 

@@ -16,17 +16,14 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/game_context.h"
-#include "app/input.h"
-#include "app/system_text.h"
+#include "core/game_context.h"
+#include "core/system_text.h"
 #include "dialogs/dialogs.h"
-#include "display/surfaces.h"
-#include "game/frame_step.h"
-#include "screens/title.h"
+#include "display/display.h"
+#include "screens/screens.h"
 
 namespace {
 constexpr UINT_PTR kShownTimer = 1;
-constexpr int kScreenSizeDialog = 105;  // opened by the window procedure (F12)
 constexpr int kStripStep = 40;      // the step whose picture shows the strip
 constexpr int kLongestRun = 20000;  // steps before a run counts as endless
 
@@ -263,10 +260,10 @@ int main()
     Capture(game.mainWindow, "verdict");
 
     game.hasMmx = 1;  // the About box's MMX line
-    ShowDialog(kAboutDialog, AboutDialogProc, 0, "about");
-    ShowDialog(kBenchmarkDialog, BenchmarkDialogProc, 0, "benchmark");
-    ShowDialog(kQuitDialog, QuitDialogProc, 0, "quit");
-    ShowDialog(kScreenSizeDialog, ScreenSizeDialogProc, 0, "screen-size");
+    ShowDialog(IDD_ABOUT, AboutDialogProc, 0, "about");
+    ShowDialog(IDD_BENCHMARK, BenchmarkDialogProc, 0, "benchmark");
+    ShowDialog(IDD_QUIT, QuitDialogProc, 0, "quit");
+    ShowDialog(IDD_SCREEN_SIZE, ScreenSizeDialogProc, 0, "screen-size");
 
     FILE* out = fopen("codepage.txt", "wb");
     if (!out || fprintf(out, "%u\n", GetACP()) < 0 || fclose(out) != 0)

@@ -1,7 +1,7 @@
 // Code page 932 text handed to Windows through its ...W functions.
 #ifdef _WIN32
 #define HIREN_SYSTEM_TEXT_IMPLEMENTATION
-#include "app/system_text.h"
+#include "core/system_text.h"
 
 #include <stddef.h>
 #include <string.h>

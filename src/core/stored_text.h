@@ -11,16 +11,20 @@ struct StoredText {
     char bytes[N];
 };
 
+// A byte as stored: inverted, but a NUL stays a NUL.
+constexpr char StoredByte(char plain)
+{
+    return static_cast<char>(plain == 0 ? 0 : ~static_cast<unsigned char>(plain));
+}
+
 // Every byte but the NULs inverted. Text holds no 0xFF byte (its
 // complement would read as a NUL); Shift-JIS text never does.
 template <size_t N>
 constexpr StoredText<N> Complemented(const char (&text)[N])
 {
     StoredText<N> stored{};
-    for (size_t i = 0; i < N; ++i) {
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        stored.bytes[i] = static_cast<char>(byte == 0 ? 0 : ~byte);
-    }
+    for (size_t i = 0; i < N; ++i)
+        stored.bytes[i] = StoredByte(text[i]);
     return stored;
 }
 
@@ -47,4 +51,16 @@ constexpr size_t CountMessages(const char (&run)[N])
         ++count;
     }
     return i < N ? count : static_cast<size_t>(-1);
+}
+
+// Complements a NUL-terminated string in place, at start-up; returns its
+// length + 1.
+inline size_t ComplementText(char* text)
+{
+    size_t count = 0;
+    while (text[count] != 0) {
+        text[count] = static_cast<char>(~static_cast<unsigned char>(text[count]));
+        ++count;
+    }
+    return count + 1;
 }

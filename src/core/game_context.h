@@ -1,17 +1,60 @@
 // GameContext: the one record that holds the whole state of the program,
-// grouped by the subsystem that owns each field. It lives in zero-filled
-// static storage, so every field not given a start value begins at 0.
+// grouped by the subsystem that owns each field, with the types of its
+// parts. It lives in zero-filled static storage, so every field not given a
+// start value begins at 0. Below it, the two rules every part applies to
+// it: the random generator and the wrap-safe clock comparisons.
 #pragma once
 
 #include <windows.h>
 
-#include "game/bullet.h"
+// The Windows headers still define the 16-bit pointer qualifier "near" as
+// nothing; the bullet's near-miss flag needs the word.
+#undef near
 
 enum Screen : LONG {
     Title = 0,
     Playing = 1,
     Result = 2,
     Verdict = 3,
+};
+
+// The attack events: for ten seconds every new bullet follows one rule.
+enum AttackEvent : LONG {
+    NoEvent = 0,
+    AimedEvent = 1,         // aimed exactly at the craft
+    Seeking12Event = 2,     // seeking, turning every 12 steps
+    Seeking16Event = 3,     // seeking, turning every 16 steps
+    Seeking20Event = 4,     // seeking, turning every 20 steps
+    SeekingMixedEvent = 5,  // seeking, turning every 12..19 steps
+    FastEvent = 6,          // fast
+    SlowEvent = 7,          // slow
+    HomingEvent = 8,        // homing, up to four at a time
+    RampageEvent = 9,       // random headings; half as many bullets again
+    FromAboveEvent = 10,    // all from the top edge, most of them falling
+    MixedEvent = 11,        // each bullet by the rule of a random event
+};
+constexpr int kEventKinds = 12;
+
+constexpr int kBulletPoolSize = 300;
+
+enum BulletKind : BYTE {
+    Straight = 0,  // fixed direction, base speed
+    Homing = 1,    // accelerates toward the craft on each axis
+    Fast = 2,      // fixed direction, fast speed
+    Slow = 3,      // fixed direction, slow speed
+    Seeking = 4,   // turns toward the craft every param1 steps
+    Drift = 5,     // constant velocity from the record
+};
+
+// Positions are in 1/64 pixel, y growing upward on the screen.
+struct Bullet {
+    DWORD x;
+    DWORD y;
+    BYTE near;       // 1 while counted in nearMissCount
+    BYTE kind;       // BulletKind
+    BYTE direction;  // 0..63, 16 pointing up
+    signed char param1;
+    signed char param2;
 };
 
 // One layer of the star field.
@@ -115,9 +158,9 @@ struct GameContext {
     DWORD bulletQuota;         // bullets the pool is topped up to
     DWORD nextQuotaTime;       // when the quota next grows
     DWORD nextEventTime;       // when the event next switches
-    LONG eventKind;            // attack event in force; 0 none
+    LONG eventKind;            // AttackEvent in force
     LONG fixedEvent;           // 1: every run plays eventKind
-    DWORD savedQuota;          // quota before event 9 raised it; back at its end
+    DWORD savedQuota;          // quota before the rampage raised it; back at its end
 
     // Event banner strip
     BannerLabel bannerLabels[kBannerLabelCount];  // the labels in the strip
@@ -132,6 +175,33 @@ struct GameContext {
 
     // Benchmark dialog
     BYTE* benchBuffer;         // 76,800 bytes while the dialog is open
+
+    // Test seams. The game never sets them: left at 0 they change nothing.
+    // The tests, the trace tool and the benchmarks set them.
+    bool invulnerable;         // a bullet in the hit zone does not end the run
+    void (*stepStarting)();    // called by the frame loop just before each step
 };
 
-extern GameContext game;
+inline GameContext game;
+
+// The program's one pseudo-random generator: advances game.randomSeed and
+// returns 0..32767.
+inline int NextRandom()
+{
+    game.randomSeed = game.randomSeed * 214013u + 2531011u;
+    return static_cast<int>((game.randomSeed >> 16) & 0x7FFF);
+}
+
+// timeGetTime wraps around every 2^32 ms (about 49.7 days), so a due time
+// is reached when the distance from it, taken modulo 2^32, is not negative:
+// the test holds across the wrap.
+inline bool TimeReached(DWORD now, DWORD due)
+{
+    return static_cast<LONG>(now - due) >= 0;
+}
+
+// Strictly after `due`, wrap-safe in the same way.
+inline bool TimeAfter(DWORD now, DWORD due)
+{
+    return static_cast<LONG>(now - due) > 0;
+}

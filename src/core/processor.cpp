@@ -1,4 +1,5 @@
-#include "app/processor.h"
+// The processor test and the MMX and string routines that use its answer.
+#include "core/processor.h"
 
 #include <string.h>
 
@@ -52,24 +53,39 @@ __attribute__((target("mmx"))) void EndMmx()
 
 __attribute__((target("mmx"))) void MmxClear(void* destination, size_t bytes)
 {
-    // 32 bytes per round in four 64-bit stores; the tail in single stores.
+    // 32 bytes per round in four 64-bit stores, the tail in single stores,
+    // then EMMS: one statement, so mm0 stays zero from the PXOR to the last
+    // store.
     char* out = static_cast<char*>(destination);
     size_t rounds = bytes / 32;
     size_t tail = (bytes % 32) / 8;
-    __asm__ volatile("pxor %%mm0, %%mm0" ::: "mm0");
-    for (size_t i = 0; i < rounds; ++i, out += 32)
-        __asm__ volatile(
-            "movq %%mm0, (%0)\n\t"
-            "movq %%mm0, 8(%0)\n\t"
-            "movq %%mm0, 16(%0)\n\t"
-            "movq %%mm0, 24(%0)"
-            :
-            : "r"(out)
-            : "memory");
-    for (size_t i = 0; i < tail; ++i, out += 8)
-        __asm__ volatile("movq %%mm0, (%0)" : : "r"(out) : "memory");
-    __asm__ volatile("emms");
+    __asm__ volatile(
+        "pxor %%mm0, %%mm0\n\t"
+        "test %[rounds], %[rounds]\n\t"
+        "jz 2f\n"
+        "1:\n\t"
+        "movq %%mm0, (%[out])\n\t"
+        "movq %%mm0, 8(%[out])\n\t"
+        "movq %%mm0, 16(%[out])\n\t"
+        "movq %%mm0, 24(%[out])\n\t"
+        "add $32, %[out]\n\t"
+        "dec %[rounds]\n\t"
+        "jnz 1b\n"
+        "2:\n\t"
+        "test %[tail], %[tail]\n\t"
+        "jz 4f\n"
+        "3:\n\t"
+        "movq %%mm0, (%[out])\n\t"
+        "add $8, %[out]\n\t"
+        "dec %[tail]\n\t"
+        "jnz 3b\n"
+        "4:\n\t"
+        "emms"
+        : [out] "+r"(out), [rounds] "+r"(rounds), [tail] "+r"(tail)
+        :
+        : "mm0", "memory", "cc");
 }
+
 __attribute__((target("mmx"))) void MmxCopy(void* destination, const void* source, size_t bytes)
 {
     char* out = static_cast<char*>(destination);

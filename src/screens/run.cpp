@@ -1,22 +1,18 @@
-// A run: from the action key on the title screen to the end of the
-// explosion. While it is played (and not paused) the program runs at a
-// raised priority with the mouse cursor hidden; every clock of the run
-// moves on by the time spent paused.
-#include "game/run.h"
-
+// A run, the Playing screen: from the action button on the title to the
+// end of the explosion, a game step at a time. While it is played (and not
+// paused) the program runs at a raised priority with the mouse cursor
+// hidden; every clock of the run moves on by the time spent paused.
 #include <string.h>
 
 #include <windows.h>
 
 #include <mmsystem.h>
 
-#include "app/game_context.h"
-#include "app/input.h"
-#include "app/system_text.h"
-#include "display/surfaces.h"
-#include "game/stars.h"
-#include "screens/result.h"
-#include "screens/title.h"
+#include "core/game_context.h"
+#include "core/system_text.h"
+#include "display/display.h"
+#include "game/game.h"
+#include "screens/screens.h"
 
 namespace {
 // WM_KEYDOWN (0x100) through 0x108: the keyboard messages.
@@ -71,14 +67,15 @@ DWORD PauseTime()
     DWORD t = timeGetTime();
     return t != 0 ? t : 1;
 }
-}  // namespace
 
+// Empties the bullet pool and sets the first quota from the setting.
 void ResetBulletPool()
 {
     memset(game.bullets, 0, sizeof(game.bullets));
     game.bulletQuota = QuotaForSetting(game.bulletSetting);
     game.homingCount = 0;
 }
+}  // namespace
 
 void StartRun()
 {
@@ -122,10 +119,34 @@ void StartRun()
     game.nextQuotaTime = t + 3000;
     game.nextEventTime = t + 5000;
     if (game.fixedEvent == 0)
-        game.eventKind = 0;
+        game.eventKind = NoEvent;
     PollInput();  // keys already held count from the first step
     SetProcessClass(HIGH_PRIORITY_CLASS);
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+}
+
+void GameStep()
+{
+    ClearFrameBuffer();
+    DrawStars();
+    StepBullets();  // sees the craft where the last step left it
+
+    WORD picture;
+    if (game.hitPhase > 15) {
+        game.running = 0;
+        EndRun(game.mainWindow);
+        return;
+    }
+    if (game.hitPhase != 0) {
+        // The explosion plays where the craft was hit.
+        picture = spriteOffsets[game.hitPhase];
+        ++game.hitPhase;
+    } else {
+        picture = MoveCraft();
+    }
+    DrawCraftSprite(picture);
+    bool composed = ComposeTopStrip();
+    PresentImage(game.frameDc, composed ? game.composeDc : nullptr);
 }
 
 void SetPaused(DWORD pause)

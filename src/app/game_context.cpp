@@ -1,3 +1,0 @@
-#include "app/game_context.h"
-
-GameContext game;
