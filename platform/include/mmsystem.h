@@ -1,4 +1,4 @@
-// WinMM: the multimedia timer.
+// WinMM: joysticks and the multimedia timer.
 #pragma once
 
 #include "windef.h"
@@ -6,26 +6,11 @@
 typedef UINT MMRESULT;
 
 #define JOYERR_NOERROR 0
-#define JOYERR_PARMS 165
-#define JOYERR_NOCANDO 166
-#define JOYERR_UNPLUGGED 167
-#define MMSYSERR_NODRIVER 6
-#define MMSYSERR_INVALPARAM 11
-
-#define JOYSTICKID1 0
-#define JOYSTICKID2 1
 
 #define MM_JOY1MOVE 0x3A0
 #define MM_JOY2MOVE 0x3A1
 #define MM_JOY1BUTTONDOWN 0x3B5
 #define MM_JOY2BUTTONDOWN 0x3B6
-#define MM_JOY1BUTTONUP 0x3B7
-#define MM_JOY2BUTTONUP 0x3B8
-
-#define JOY_BUTTON1 0x0001
-#define JOY_BUTTON2 0x0002
-#define JOY_BUTTON3 0x0004
-#define JOY_BUTTON4 0x0008
 
 #define MAXPNAMELEN 32
 #define MAX_JOYSTICKOEMVXDNAME 260
@@ -35,7 +20,7 @@ typedef struct joyinfo_tag {
     UINT wYpos;
     UINT wZpos;
     UINT wButtons;
-} JOYINFO, *LPJOYINFO;
+} JOYINFO;
 
 // 404 bytes, as on Windows.
 typedef struct tagJOYCAPSA {
@@ -63,7 +48,7 @@ typedef struct tagJOYCAPSA {
     UINT wMaxButtons;
     CHAR szRegKey[MAXPNAMELEN];
     CHAR szOEMVxD[MAX_JOYSTICKOEMVXDNAME];
-} JOYCAPSA, *LPJOYCAPSA;
+} JOYCAPSA;
 
 #ifdef __cplusplus
 extern "C" {
@@ -73,8 +58,9 @@ extern "C" {
 // modern gamepad counts too: its left stick and d-pad give the position,
 // any face button is a button.
 UINT WINAPI joyGetNumDevs(void);
-MMRESULT WINAPI joyGetPos(UINT id, LPJOYINFO info);
-MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, LPJOYCAPSA caps, UINT size);
+MMRESULT WINAPI joyGetPos(UINT id, JOYINFO* info);
+// Fills the device's name (szPname) and wPeriodMin; the other fields are 0.
+MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, JOYCAPSA* caps, UINT size);
 // Sends MM_JOYxMOVE every `period` ms (or only on change when `changed`)
 // and MM_JOYxBUTTONDOWN/UP to the window; ids 0 and 1 only.
 MMRESULT WINAPI joySetCapture(HWND window, UINT id, UINT period, BOOL changed);

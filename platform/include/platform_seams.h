@@ -1,12 +1,54 @@
 // Test seams of platform/: hooks that let tests drive the layer
-// deterministically. Not part of the Windows API; never used by the game.
+// deterministically and read back what it did. Not part of the game's
+// Windows API; never used by the game.
 #pragma once
 
+#include <mmsystem.h>
 #include <windows.h>
+
+// ---- Windows names the tests use and the game does not ------------------
+
+#define WM_USER 0x0400
+#define WA_INACTIVE 0
+#define WA_ACTIVE 1
+#define WS_MINIMIZE 0x20000000L
+#define SW_RESTORE 9
+#define PM_NOREMOVE 0x0000
+#define VK_TAB 0x09
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_F1 0x70
+#define VK_F5 0x74
+#define VK_F10 0x79
+#define OBJ_FONT 6
+#define OBJ_BITMAP 7
+#define CLR_INVALID 0xFFFFFFFF
+#define JOYSTICKID1 0
+#define JOYSTICKID2 1
+#define JOY_BUTTON1 0x0001
+#define MAKELPARAM(l, h) \
+    ((LPARAM)(DWORD)((WORD)((DWORD_PTR)(l) & 0xffff) | (DWORD)((WORD)((DWORD_PTR)(h) & 0xffff)) << 16))
 
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+// Windows calls the game does not make, as Windows documents them: what
+// tests read back (pixels, rectangles, the selected object, the stretch
+// mode, the window text) and a window's end.
+COLORREF WINAPI GetPixel(HDC dc, int x, int y);
+COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF colour);
+HGDIOBJ WINAPI GetCurrentObject(HDC dc, UINT objectType);
+int WINAPI GetStretchBltMode(HDC dc);
+BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
+BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
+int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int capacity);
+// Destroys the windows it owns first; then sends WM_DESTROY to it and its
+// children and releases them.
+BOOL WINAPI DestroyWindow(HWND window);
+
+// ---- The layer's own seams ----------------------------------------------
 
 // Clock: freeze timeGetTime at a value; while frozen, Sleep(n) advances it
 // by n instead of sleeping. PlatformUseRealClock returns to real time.
@@ -31,7 +73,9 @@ void PlatformInjectClick(HWND window, int x, int y);
 // Whether the mouse cursor is shown (ShowCursor's counter and SetCursor).
 BOOL PlatformCursorShown(void);
 
-// The window's client pixels as last drawn (0x00RRGGBB as a COLORREF).
+// The window's client pixels as the window system last showed them
+// (0x00RRGGBB as a COLORREF); CLR_INVALID outside the client area or where
+// the window system keeps no copy.
 COLORREF PlatformReadWindowPixel(HWND window, int x, int y);
 // How many times the window's pixels were put on screen.
 unsigned PlatformPresentCount(HWND window);

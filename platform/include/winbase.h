@@ -1,33 +1,19 @@
-// KERNEL: module handle, process heap, sleeping, process exit, errors.
+// KERNEL: module handle, process heap, priority, sleeping, process exit,
+// the last error and the shutdown privilege.
 #pragma once
 
 #include "windef.h"
 
-#define HEAP_ZERO_MEMORY 0x00000008
-
-#define ERROR_SUCCESS 0
-// A refused or mistargeted SetPriorityClass / SetThreadPriority.
-#define ERROR_ACCESS_DENIED 5
-#define ERROR_INVALID_HANDLE 6
-#define ERROR_NOT_ENOUGH_MEMORY 8
-// ExitWindowsEx when the system cannot be asked to shut down.
-#define ERROR_NOT_SUPPORTED 50
-#define ERROR_INVALID_PARAMETER 87
 #define ERROR_CALL_NOT_IMPLEMENTED 120
-#define ERROR_INVALID_WINDOW_HANDLE 1400
-#define ERROR_CLASS_ALREADY_EXISTS 1410
-#define ERROR_CANNOT_FIND_WND_CLASS 1407
 
 #define NORMAL_PRIORITY_CLASS 0x00000020
 #define HIGH_PRIORITY_CLASS 0x00000080
 #define THREAD_PRIORITY_NORMAL 0
 #define THREAD_PRIORITY_HIGHEST 2
 
-// Security: access tokens and privileges.
 #define TOKEN_ADJUST_PRIVILEGES 0x0020
 #define TOKEN_QUERY 0x0008
 #define SE_PRIVILEGE_ENABLED 0x00000002L
-#define SE_SHUTDOWN_NAME "SeShutdownPrivilege"
 
 typedef struct _LUID {
     DWORD LowPart;
@@ -50,6 +36,7 @@ typedef HANDLE* PHANDLE;
 extern "C" {
 #endif
 
+// Closes a token from OpenProcessToken, or a pseudo-handle (a no-op).
 BOOL WINAPI CloseHandle(HANDLE object);
 
 // There are no token privileges on this system: these fail with
@@ -59,19 +46,21 @@ BOOL WINAPI LookupPrivilegeValueA(LPCSTR systemName, LPCSTR name, PLUID luid);
 BOOL WINAPI AdjustTokenPrivileges(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES newState, DWORD bufferLength,
                                   PTOKEN_PRIVILEGES previousState, LPDWORD returnLength);
 
-// Scheduling: mapped to what the system allows; a refusal returns FALSE
-// and changes nothing.
+// The pseudo-handles of the process and its thread.
 HANDLE WINAPI GetCurrentProcess(void);
 HANDLE WINAPI GetCurrentThread(void);
+// The classes NORMAL_PRIORITY_CLASS and HIGH_PRIORITY_CLASS, and the thread
+// priorities THREAD_PRIORITY_NORMAL and THREAD_PRIORITY_HIGHEST, mapped to
+// what the system allows; a refusal returns FALSE and changes nothing.
 BOOL WINAPI SetPriorityClass(HANDLE process, DWORD priorityClass);
 BOOL WINAPI SetThreadPriority(HANDLE thread, int priority);
 
-// The program's own module; a name other than null is not supported and
-// returns null.
+// The program's own module (a null name); any other name is not supported
+// and returns null.
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 
 HANDLE WINAPI GetProcessHeap(void);
-// Blocks from the process heap; HEAP_ZERO_MEMORY clears them.
+// Blocks from the process heap.
 LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
 BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, LPVOID block);
 
@@ -84,7 +73,6 @@ void WINAPI Sleep(DWORD milliseconds);
 LPSTR WINAPI lstrcpyA(LPSTR destination, LPCSTR source);
 
 DWORD WINAPI GetLastError(void);
-void WINAPI SetLastError(DWORD errorCode);
 
 #ifdef __cplusplus
 }

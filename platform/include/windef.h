@@ -9,15 +9,12 @@
 #define WINAPI
 #define WINAPIV
 #define CALLBACK
-#define APIENTRY
 
 typedef int BOOL;
 typedef unsigned char BYTE;
 typedef uint16_t WORD;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
-typedef uint32_t ULONG;
-typedef int INT;
 typedef unsigned int UINT;
 typedef short SHORT;
 typedef char CHAR;
@@ -27,19 +24,16 @@ typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;
-typedef intptr_t LONG_PTR;
 typedef uintptr_t ULONG_PTR;
+typedef uintptr_t DWORD_PTR;
 typedef ULONG_PTR SIZE_T;
 typedef DWORD COLORREF;
 typedef void* LPVOID;
-typedef const void* LPCVOID;
 typedef void* HANDLE;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
-typedef BYTE* LPBYTE;
 typedef BYTE* PBYTE;
 typedef DWORD* LPDWORD;
-typedef LONG* LPLONG;
 
 #define TRUE 1
 #define FALSE 0
@@ -54,11 +48,8 @@ DECLARE_HANDLE(HDC);
 DECLARE_HANDLE(HBITMAP);
 DECLARE_HANDLE(HFONT);
 DECLARE_HANDLE(HBRUSH);
-DECLARE_HANDLE(HPEN);
 DECLARE_HANDLE(HMENU);
 DECLARE_HANDLE(HICON);
-DECLARE_HANDLE(HPALETTE);
-DECLARE_HANDLE(HRGN);
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
 typedef void* HGDIOBJ;
@@ -68,32 +59,22 @@ typedef struct tagRECT {
     LONG top;
     LONG right;
     LONG bottom;
-} RECT, *PRECT, *LPRECT;
-typedef const RECT* LPCRECT;
+} RECT, *LPRECT;
 
 typedef struct tagPOINT {
     LONG x;
     LONG y;
-} POINT, *PPOINT, *LPPOINT;
+} POINT;
 
 typedef struct tagSIZE {
     LONG cx;
     LONG cy;
-} SIZE, *PSIZE, *LPSIZE;
+} SIZE, *LPSIZE;
 
-#define LOWORD(l) ((WORD)(((DWORD_PTR_T)(l)) & 0xffff))
-#define HIWORD(l) ((WORD)((((DWORD_PTR_T)(l)) >> 16) & 0xffff))
-#define LOBYTE(w) ((BYTE)(((DWORD_PTR_T)(w)) & 0xff))
-#define HIBYTE(w) ((BYTE)((((DWORD_PTR_T)(w)) >> 8) & 0xff))
-#define MAKELONG(a, b) ((LONG)(((WORD)(((DWORD_PTR_T)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR_T)(b)) & 0xffff))) << 16))
-#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
-#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
-typedef uintptr_t DWORD_PTR_T;
+#define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
 
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
-#define GetRValue(rgb) ((BYTE)(rgb))
-#define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
-#define GetBValue(rgb) ((BYTE)((rgb) >> 16))
 
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 #define IS_INTRESOURCE(p) ((((ULONG_PTR)(p)) >> 16) == 0)

@@ -9,41 +9,18 @@
 #define SRCCOPY 0x00CC0020
 #define SRCPAINT 0x00EE0086
 #define BLACKNESS 0x00000042
-#define WHITENESS 0x00FF0062
 
-#define BLACKONWHITE 1
-#define WHITEONBLACK 2
 #define COLORONCOLOR 3
-#define HALFTONE 4
 
-#define OBJ_PEN 1
-#define OBJ_BRUSH 2
-#define OBJ_DC 3
-#define OBJ_FONT 6
-#define OBJ_BITMAP 7
-#define OBJ_MEMDC 10
-
-#define CLR_INVALID 0xFFFFFFFF
-
-// Background modes for text
 #define TRANSPARENT 1
-#define OPAQUE 2
 
 #define LF_FACESIZE 32
 #define FW_DONTCARE 0
-#define FW_NORMAL 400
-#define FW_BOLD 700
-#define ANSI_CHARSET 0
-#define DEFAULT_CHARSET 1
 #define SHIFTJIS_CHARSET 128
-#define OUT_DEFAULT_PRECIS 0
 #define OUT_DEVICE_PRECIS 5
 #define CLIP_DEFAULT_PRECIS 0
-#define DEFAULT_QUALITY 0
 #define DRAFT_QUALITY 1
 #define DEFAULT_PITCH 0
-#define FIXED_PITCH 1
-#define VARIABLE_PITCH 2
 #define FF_DONTCARE 0
 
 typedef struct tagRGBQUAD {
@@ -65,12 +42,12 @@ typedef struct tagBITMAPINFOHEADER {
     LONG biYPelsPerMeter;
     DWORD biClrUsed;
     DWORD biClrImportant;
-} BITMAPINFOHEADER, *LPBITMAPINFOHEADER;
+} BITMAPINFOHEADER;
 
 typedef struct tagBITMAPINFO {
     BITMAPINFOHEADER bmiHeader;
     RGBQUAD bmiColors[1];
-} BITMAPINFO, *LPBITMAPINFO;
+} BITMAPINFO;
 
 typedef struct tagLOGFONTA {
     LONG lfHeight;
@@ -87,7 +64,7 @@ typedef struct tagLOGFONTA {
     BYTE lfQuality;
     BYTE lfPitchAndFamily;
     CHAR lfFaceName[LF_FACESIZE];
-} LOGFONTA, *LPLOGFONTA;
+} LOGFONTA;
 
 #ifdef __cplusplus
 extern "C" {
@@ -102,7 +79,6 @@ int WINAPI SaveDC(HDC dc);
 // Negative levels count back from the top; positive levels are absolute.
 BOOL WINAPI RestoreDC(HDC dc, int savedLevel);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
-HGDIOBJ WINAPI GetCurrentObject(HDC dc, UINT objectType);
 BOOL WINAPI DeleteObject(HGDIOBJ object);
 
 // A bitmap in the format of the context's device (the display's format
@@ -114,14 +90,13 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void
                                 DWORD offset);
 UINT WINAPI SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colours);
 
+// SRCCOPY and SRCPAINT; PatBlt BLACKNESS. Every destination pixel of a
+// StretchBlt takes the source pixel under its centre, as COLORONCOLOR.
 BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
 BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                        int sourceWidth, int sourceHeight, DWORD rop);
 BOOL WINAPI PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 int WINAPI SetStretchBltMode(HDC dc, int mode);
-int WINAPI GetStretchBltMode(HDC dc);
-COLORREF WINAPI GetPixel(HDC dc, int x, int y);
-COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF colour);
 
 // Fonts: a positive lfHeight is the cell height in pixels; faces are
 // resolved to the nearest installed Japanese face. Text is code page 932

@@ -85,10 +85,11 @@ public:
     }
 
     // Pixels at device coordinates. Reading first runs any drawing Windows
-    // may have batched: a GDI call that returns a value flushes the batch.
+    // may have batched: a GDI call that does not return a BOOL (SaveDC)
+    // flushes the batch.
     BYTE& index(int x, int y) const { return row(y)[x]; }
     uint32_t& pixel(int x, int y) const { return reinterpret_cast<uint32_t*>(row(y))[x]; }
-    void sync() const { GetPixel(dc_, 0, 0); }
+    void sync() const { RestoreDC(dc_, SaveDC(dc_)); }
 
     // Sets every index (8 bpp) or pixel (32 bpp) to value(x, y).
     template <typename Value>

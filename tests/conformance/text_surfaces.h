@@ -14,14 +14,14 @@ namespace text_test {
 // NONANTIALIASED_QUALITY: Windows draws solid glyphs for it whatever the
 // system's font smoothing. (The other systems draw solid glyphs always.)
 constexpr BYTE kSolidQuality = 3;
+constexpr BYTE kAnyCharset = 1;  // DEFAULT_CHARSET
 
 inline HFONT MakeFont(int height)
 {
     LOGFONTA description;
     std::memset(&description, 0, sizeof description);
     description.lfHeight = height;
-    description.lfWeight = FW_NORMAL;
-    description.lfCharSet = DEFAULT_CHARSET;
+    description.lfCharSet = kAnyCharset;
     description.lfQuality = kSolidQuality;
     return CreateFontIndirectA(&description);
 }

@@ -1,13 +1,15 @@
-// The message queue against the Windows API alone: posting and peeking
-// with filters, the quit message, and WM_PAINT from an invalid area.
+// The message queue against the Windows API alone, as the game's loop uses
+// it: posted messages in order, the quit message after them with its exit
+// code, the WM_QUIT filter of a failed start-up, and WM_PAINT from an
+// invalid area, after the posted messages.
 #include <gtest/gtest.h>
 #include <windows.h>
-
-#include <vector>
 
 #include "drain.h"
 
 namespace {
+constexpr DWORD kFramed = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
 struct PaintLog {
     int paints = 0;
     RECT lastPaint = {0, 0, 0, 0};
@@ -32,9 +34,8 @@ LRESULT CALLBACK PaintingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-const char kClass[] = "HirenConformanceQueue";
-
-HWND CreateHidden()
+// A window whose client area is 120 x 90.
+HWND Create()
 {
     static bool registered = false;
     if (!registered) {
@@ -42,24 +43,31 @@ HWND CreateHidden()
         windowClass.style = CS_OWNDC;
         windowClass.lpfnWndProc = PaintingProc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kClass;
+        windowClass.lpszClassName = "HirenConformanceQueue";
         registered = RegisterClassA(&windowClass) != 0;
     }
-    return CreateWindowExA(0, kClass, "queue", WS_POPUP, 20, 20, 120, 90, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    RECT outer = {0, 0, 120, 90};
+    AdjustWindowRectEx(&outer, kFramed, FALSE, 0);
+    return CreateWindowExA(0, "HirenConformanceQueue", "queue", kFramed, 20, 20, outer.right - outer.left,
+                           outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-// The next message of ours (WM_USER range, WM_QUIT or WM_PAINT); others
-// the system put in between are handled and skipped.
+// The next WM_COMMAND, WM_QUIT or WM_PAINT; others the system put in
+// between are handled and skipped.
 bool NextOfOurs(MSG* msg)
 {
     while (PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg->message == WM_QUIT || msg->message == WM_PAINT ||
-            (msg->message >= WM_USER && msg->message < WM_USER + 100))
+        if (msg->message == WM_QUIT || msg->message == WM_PAINT || msg->message == WM_COMMAND)
             return true;
         DispatchMessageA(msg);
     }
     return false;
+}
+
+void Close(HWND window)
+{
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    Drain();
 }
 
 class UserQueueConformance : public ::testing::Test {
@@ -73,65 +81,63 @@ protected:
 };
 }  // namespace
 
-TEST_F(UserQueueConformance, PostedMessagesKeepTheirOrderAndFiltersPickAmongThem)
-{
-    HWND a = CreateHidden();
-    HWND b = CreateHidden();
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
-    ASSERT_TRUE(PostMessageA(a, WM_USER + 1, 1, 10));
-    ASSERT_TRUE(PostMessageA(b, WM_USER + 2, 2, 20));
-    ASSERT_TRUE(PostMessageA(nullptr, WM_USER + 3, 3, 30));
-    ASSERT_TRUE(PostMessageA(a, WM_USER + 4, 4, 40));
-
-    MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, b, WM_USER, WM_USER + 99, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, b);
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 2));
-    EXPECT_EQ(msg.wParam, 2u);
-    EXPECT_EQ(msg.lParam, 20);
-
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER + 4, WM_USER + 4, PM_NOREMOVE));
-    EXPECT_EQ(msg.hwnd, a);
-    ASSERT_TRUE(PeekMessageA(&msg, a, WM_USER, WM_USER + 99, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 1)) << "the window's first message";
-    ASSERT_TRUE(PeekMessageA(&msg, a, WM_USER, WM_USER + 99, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 4)) << "still there after PM_NOREMOVE";
-    EXPECT_FALSE(PeekMessageA(&msg, a, WM_USER, WM_USER + 99, PM_REMOVE)) << "the thread's message is not a's";
-
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER + 99, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, nullptr);
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 3));
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER + 99, PM_REMOVE));
-
-    DestroyWindow(a);
-    DestroyWindow(b);
-}
-
 TEST_F(UserQueueConformance, QuitComesAfterThePostedMessagesWithItsExitCode)
 {
-    HWND window = CreateHidden();
+    HWND window = Create();
     ASSERT_NE(window, nullptr);
-    PostMessageA(window, WM_USER + 1, 0, 0);
+    ASSERT_TRUE(PostMessageA(window, WM_COMMAND, 1, 10));
     PostQuitMessage(5);
-    PostMessageA(nullptr, WM_USER + 2, 0, 0);
+    ASSERT_TRUE(PostMessageA(nullptr, WM_COMMAND, 2, 20));
 
     MSG msg;
     ASSERT_TRUE(NextOfOurs(&msg));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 1));
+    EXPECT_EQ(msg.hwnd, window);
+    EXPECT_EQ(msg.wParam, 1u);
+    EXPECT_EQ(msg.lParam, 10);
     ASSERT_TRUE(NextOfOurs(&msg));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 2)) << "posted after the quit, still before it";
+    EXPECT_EQ(msg.hwnd, nullptr) << "a thread message";
+    EXPECT_EQ(msg.wParam, 2u) << "posted after the quit, still before it";
     ASSERT_TRUE(NextOfOurs(&msg));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(msg.wParam, 5u);
     EXPECT_EQ(msg.hwnd, nullptr);
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "delivered once";
-    DestroyWindow(window);
+    Close(window);
+}
+
+// A failed start-up takes a pending quit out before its message box; the
+// end of a run takes out the keys queued for the window.
+TEST_F(UserQueueConformance, FiltersTakeOnlyTheirMessages)
+{
+    HWND window = Create();
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(nullptr, WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageA(window, WM_COMMAND, 3, 0);
+    PostMessageA(window, WM_CHAR, 'a', 0);
+    PostQuitMessage(1);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    int keys = 0;
+    while (PeekMessageA(&msg, window, WM_KEYDOWN, WM_SYSKEYUP, PM_REMOVE)) {
+        EXPECT_EQ(msg.hwnd, window);
+        ++keys;
+    }
+    EXPECT_EQ(keys, 2) << "the window's key-down and character";
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN)) << "the thread's key is still there";
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_SPACE));
+    ASSERT_TRUE(NextOfOurs(&msg));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(msg.wParam, 3u);
+    Close(window);
 }
 
 TEST_F(UserQueueConformance, AnInvalidAreaGivesWmPaintAfterThePostedMessages)
 {
-    HWND window = CreateHidden();
+    HWND window = Create();
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
     Drain();
@@ -140,11 +146,11 @@ TEST_F(UserQueueConformance, AnInvalidAreaGivesWmPaintAfterThePostedMessages)
     RECT a = {10, 10, 20, 20}, b = {30, 5, 40, 15};
     ASSERT_TRUE(InvalidateRect(window, &a, FALSE));
     ASSERT_TRUE(InvalidateRect(window, &b, FALSE));
-    PostMessageA(window, WM_USER + 1, 0, 0);
+    PostMessageA(window, WM_COMMAND, 1, 0);
 
     MSG msg;
     ASSERT_TRUE(NextOfOurs(&msg));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 1)) << "posted messages come before painting";
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_COMMAND)) << "posted messages come before painting";
     ASSERT_TRUE(NextOfOurs(&msg));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
     EXPECT_EQ(msg.hwnd, window);
@@ -154,12 +160,12 @@ TEST_F(UserQueueConformance, AnInvalidAreaGivesWmPaintAfterThePostedMessages)
     EXPECT_EQ(Paints().lastPaint.top, 5);
     EXPECT_EQ(Paints().lastPaint.right, 40);
     EXPECT_EQ(Paints().lastPaint.bottom, 20);
-    EXPECT_FALSE(PeekMessageA(&msg, window, WM_PAINT, WM_PAINT, PM_REMOVE)) << "validated by BeginPaint";
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) << "validated by BeginPaint";
 
     InvalidateRect(window, nullptr, FALSE);
-    ASSERT_TRUE(PeekMessageA(&msg, window, WM_PAINT, WM_PAINT, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE));
     DispatchMessageA(&msg);
     EXPECT_EQ(Paints().lastPaint.right, 120) << "null is the whole client";
     EXPECT_EQ(Paints().lastPaint.bottom, 90);
-    DestroyWindow(window);
+    Close(window);
 }

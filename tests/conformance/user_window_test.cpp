@@ -1,5 +1,7 @@
-// USER windows against the Windows API alone: registration, creation
-// order, the outer/client rect relation and window longs. Frame metrics
+// USER windows against the Windows API alone, as the game makes and
+// resizes its window: registration, WM_CREATE and WM_DESTROY, the client
+// size AdjustWindowRectEx asks for in each screen mode (seen through the
+// whole-client paint rectangle), and the style switches. Frame metrics
 // differ between systems, so only their relations are checked.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,11 +11,13 @@
 #include "drain.h"
 
 namespace {
+constexpr DWORD kClassAlreadyExists = 1410;  // ERROR_CLASS_ALREADY_EXISTS
+constexpr DWORD kCannotFindClass = 1407;     // ERROR_CANNOT_FIND_WND_CLASS (Wine: 1411)
+constexpr DWORD kFramed = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
 struct CreationLog {
     std::vector<UINT> messages;
     HWND created = nullptr;
-    LPVOID createParam = nullptr;
-    int createCx = 0;
     LRESULT createAnswer = 0;
 };
 
@@ -27,10 +31,7 @@ LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 {
     Log().messages.push_back(message);
     if (message == WM_CREATE) {
-        const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         Log().created = window;
-        Log().createParam = create->lpCreateParams;
-        Log().createCx = create->cx;
         return Log().createAnswer;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -52,10 +53,31 @@ void RegisterOnce()
     ASSERT_TRUE(registered);
 }
 
-HWND Create(DWORD style, int width, int height, LPVOID param = nullptr)
+// A window of `style` whose client area AdjustWindowRectEx sizes to
+// width x height.
+HWND Create(DWORD style, int width, int height)
 {
-    return CreateWindowExA(0, kClass, "conformance", style, 10, 10, width, height, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), param);
+    RECT outer = {0, 0, width, height};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    return CreateWindowExA(0, kClass, "conformance", style, 10, 10, outer.right - outer.left,
+                           outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// The client area's size: the paint rectangle of the whole client.
+SIZE ClientSize(HWND window)
+{
+    Drain();
+    InvalidateRect(window, nullptr, FALSE);
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    return SIZE{paint.rcPaint.right - paint.rcPaint.left, paint.rcPaint.bottom - paint.rcPaint.top};
+}
+
+void Close(HWND window)
+{
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    Drain();
 }
 
 int IndexOf(const std::vector<UINT>& messages, UINT message)
@@ -66,8 +88,6 @@ int IndexOf(const std::vector<UINT>& messages, UINT message)
     }
     return -1;
 }
-
-constexpr DWORD kFramed = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 class UserWindowConformance : public ::testing::Test {
 protected:
@@ -86,39 +106,27 @@ TEST_F(UserWindowConformance, ARegisteredClassNameCannotBeRegisteredAgain)
     again.lpfnWndProc = DefWindowProcA;
     again.hInstance = GetModuleHandleA(nullptr);
     again.lpszClassName = kClass;
-    SetLastError(0);
     EXPECT_EQ(RegisterClassA(&again), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
-
-    SetLastError(0);
-    EXPECT_EQ(CreateWindowExA(0, "HirenNoSuchClass", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+    EXPECT_EQ(GetLastError(), kClassAlreadyExists);
+    EXPECT_EQ(CreateWindowExA(0, "HirenNoSuchClass", "", kFramed, 0, 0, 10, 10, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr),
               nullptr);
-    // Windows says it cannot find the class; Wine that it does not exist.
     DWORD error = GetLastError();
-    EXPECT_TRUE(error == ERROR_CANNOT_FIND_WND_CLASS || error == 1411) << error;
+    EXPECT_TRUE(error == kCannotFindClass || error == 1411) << error;
 }
 
-TEST_F(UserWindowConformance, WmCreateArrivesBeforeCreateReturnsAndWmDestroyOnDestroy)
+TEST_F(UserWindowConformance, WmCreateArrivesBeforeCreateReturnsAndWmDestroyWhenClosed)
 {
-    int param = 0;
-    HWND window = Create(kFramed, 300, 200, &param);
+    HWND window = Create(kFramed, 300, 200);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Log().created, window);
-    EXPECT_EQ(Log().createParam, &param);
-    EXPECT_EQ(Log().createCx, 300);
     EXPECT_TRUE(IsWindow(window));
     ShowWindow(window, SW_SHOW);
-    int created = IndexOf(Log().messages, WM_CREATE);
-    int sized = IndexOf(Log().messages, WM_SIZE);
-    ASSERT_GE(created, 0);
-    ASSERT_GE(sized, 0) << "the size is told by the first ShowWindow at the latest";
-    EXPECT_LT(created, sized);
-
-    ASSERT_TRUE(DestroyWindow(window));
-    EXPECT_GE(IndexOf(Log().messages, WM_DESTROY), 0);
+    Close(window);
+    const int created = IndexOf(Log().messages, WM_CREATE), closed = IndexOf(Log().messages, WM_CLOSE);
+    const int destroyed = IndexOf(Log().messages, WM_DESTROY);
+    EXPECT_TRUE(created >= 0 && created < closed && closed < destroyed) << created << " " << closed << " " << destroyed;
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(DestroyWindow(window));
 }
 
 TEST_F(UserWindowConformance, MinusOneFromWmCreateFailsTheCreation)
@@ -129,7 +137,11 @@ TEST_F(UserWindowConformance, MinusOneFromWmCreateFailsTheCreation)
     EXPECT_FALSE(IsWindow(Log().created));
 }
 
-TEST_F(UserWindowConformance, AdjustedOuterRectGivesBackTheClientRect)
+// The game's three screen modes: the framed window at 320 x 240 and 640 x
+// 480, and the frameless one over the whole screen; AdjustWindowRectEx,
+// SetWindowLongA and SetWindowPos with SWP_FRAMECHANGED give each the
+// client area asked for.
+TEST_F(UserWindowConformance, StyleSwitchesAndSetWindowPosGiveTheClientSizeAskedFor)
 {
     RECT outer = {0, 0, 320, 240};
     ASSERT_TRUE(AdjustWindowRectEx(&outer, kFramed, FALSE, 0));
@@ -137,78 +149,34 @@ TEST_F(UserWindowConformance, AdjustedOuterRectGivesBackTheClientRect)
     EXPECT_LT(outer.top, outer.left) << "the caption is above the client";
     EXPECT_EQ(-outer.left, outer.right - 320) << "the frame is as wide on both sides";
     EXPECT_EQ(-outer.left, outer.bottom - 240);
-
-    HWND window = Create(kFramed, outer.right - outer.left, outer.bottom - outer.top);
-    ASSERT_NE(window, nullptr);
-    RECT client, bounds;
-    ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(client.left, 0);
-    EXPECT_EQ(client.top, 0);
-    EXPECT_EQ(client.right, 320);
-    EXPECT_EQ(client.bottom, 240);
-    ASSERT_TRUE(GetWindowRect(window, &bounds));
-    EXPECT_EQ(bounds.right - bounds.left, outer.right - outer.left);
-    EXPECT_EQ(bounds.bottom - bounds.top, outer.bottom - outer.top);
-    DestroyWindow(window);
-
     RECT plain = {0, 0, 200, 100};
-    ASSERT_TRUE(AdjustWindowRectEx(&plain, WS_POPUP, FALSE, 0));
-    EXPECT_EQ(plain.left, 0);
-    EXPECT_EQ(plain.top, 0);
-    EXPECT_EQ(plain.right, 200);
-    EXPECT_EQ(plain.bottom, 100);
-    HWND popup = Create(WS_POPUP, 200, 100);
-    ASSERT_TRUE(GetClientRect(popup, &client));
-    EXPECT_EQ(client.right, 200);
-    EXPECT_EQ(client.bottom, 100);
-    DestroyWindow(popup);
-}
+    ASSERT_TRUE(AdjustWindowRectEx(&plain, 0, FALSE, 0));
+    EXPECT_TRUE(plain.left == 0 && plain.top == 0 && plain.right == 200 && plain.bottom == 100) << "no frame";
 
-TEST_F(UserWindowConformance, SetWindowPosAndStyleSwitchesKeepTheRequestedClientSize)
-{
-    HWND window = Create(kFramed, 200, 200);
+    HWND window = Create(kFramed, 320, 240);
     ASSERT_NE(window, nullptr);
-    auto place = [&](DWORD frame, int width, int height) {
-        RECT outer = {0, 0, width, height};
-        AdjustWindowRectEx(&outer, frame, FALSE, 0);
-        ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED));
-        RECT client, bounds;
-        GetClientRect(window, &client);
-        GetWindowRect(window, &bounds);
-        EXPECT_EQ(bounds.left, 0);
-        EXPECT_EQ(bounds.top, 0);
-        EXPECT_EQ(client.right, width);
-        EXPECT_EQ(client.bottom, height);
-    };
-    place(kFramed, 640, 480);
-    LONG style = GetWindowLongA(window, GWL_STYLE);
-    SetWindowLongA(window, GWL_STYLE, (style & ~static_cast<LONG>(kFramed)) | static_cast<LONG>(WS_POPUP));
-    place(0, 400, 300);
-    SetWindowLongA(window, GWL_STYLE, style);
-    place(kFramed, 320, 240);
-    DestroyWindow(window);
-}
+    ShowWindow(window, SW_SHOW);
+    SIZE client = ClientSize(window);
+    EXPECT_EQ(client.cx, 320);
+    EXPECT_EQ(client.cy, 240);
 
-TEST_F(UserWindowConformance, SetWindowLongReturnsThePreviousValue)
-{
-    HWND window = Create(kFramed, 100, 100);
-    ASSERT_NE(window, nullptr);
-    LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
     EXPECT_EQ(style & static_cast<LONG>(WS_CAPTION), static_cast<LONG>(WS_CAPTION));
-    EXPECT_EQ(style & static_cast<LONG>(WS_VISIBLE), 0);
-    LONG popup = (style & ~static_cast<LONG>(kFramed)) | static_cast<LONG>(WS_POPUP);
-    EXPECT_EQ(SetWindowLongA(window, GWL_STYLE, popup), style);
-    LONG now = GetWindowLongA(window, GWL_STYLE);
-    EXPECT_EQ(now & static_cast<LONG>(WS_CAPTION), 0);
-    EXPECT_EQ(SetWindowLongA(window, GWL_STYLE, style), now);
-    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & static_cast<LONG>(WS_CAPTION), static_cast<LONG>(WS_CAPTION));
-
-    LONG ex = GetWindowLongA(window, GWL_EXSTYLE);
-    EXPECT_EQ(SetWindowLongA(window, GWL_EXSTYLE, ex), ex);
-
-    ShowWindow(window, SW_MINIMIZE);
-    EXPECT_NE(GetWindowLongA(window, GWL_STYLE) & static_cast<LONG>(WS_MINIMIZE), 0);
-    EXPECT_NE(GetWindowLongA(window, GWL_STYLE) & static_cast<LONG>(WS_VISIBLE), 0);
-    DestroyWindow(window);
+    auto place = [&](LONG newStyle, DWORD frame, int width, int height) {
+        const LONG previous = GetWindowLongA(window, GWL_STYLE);
+        EXPECT_EQ(SetWindowLongA(window, GWL_STYLE, newStyle), previous);
+        RECT rect = {0, 0, width, height};
+        AdjustWindowRectEx(&rect, frame, FALSE, 0);
+        ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                                 SWP_NOZORDER | SWP_FRAMECHANGED));
+        SIZE size = ClientSize(window);
+        EXPECT_EQ(size.cx, width);
+        EXPECT_EQ(size.cy, height);
+    };
+    place(style, kFramed, 640, 480);
+    place(style & ~static_cast<LONG>(kFramed), 0, 400, 300);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & static_cast<LONG>(WS_CAPTION), 0);
+    place(style, kFramed, 320, 240);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE), style);
+    Close(window);
 }

@@ -105,19 +105,19 @@ TEST(GdiBlit, OverlappingCopiesWithinOneBitmap)
     }
 }
 
-// Arguments this layer turns down: raster operations other than the four,
+// Arguments this layer turns down: raster operations other than the three,
 // DIB formats it does not make, absurd sizes, colour tables that are not
 // there, pixels outside the bitmap.
 TEST(GdiBlit, UnsupportedRequestsAreRefused)
 {
     DibSurface frame(16, 16, 8, 16), picture(16, 16, 32);
     ASSERT_TRUE(frame.valid() && picture.valid());
-    const DWORD srcAnd = 0x008800C6, patInvert = 0x005A0049, patCopy = 0x00F00021;
+    const DWORD srcAnd = 0x008800C6, patInvert = 0x005A0049, whiteness = 0x00FF0062;
     EXPECT_FALSE(BitBlt(picture.dc(), 0, 0, 4, 4, frame.dc(), 0, 0, srcAnd));
     EXPECT_FALSE(StretchBlt(picture.dc(), 0, 0, 8, 8, frame.dc(), 0, 0, 4, 4, patInvert));
-    EXPECT_FALSE(PatBlt(picture.dc(), 0, 0, 4, 4, patCopy));
+    EXPECT_FALSE(PatBlt(picture.dc(), 0, 0, 4, 4, whiteness));
     EXPECT_FALSE(PatBlt(picture.dc(), 0, 0, 4, 4, SRCCOPY));
-    EXPECT_TRUE(BitBlt(picture.dc(), 0, 0, 4, 4, nullptr, 0, 0, BLACKNESS)) << "fills need no source";
+    EXPECT_FALSE(BitBlt(picture.dc(), 0, 0, 4, 4, frame.dc(), 0, 0, BLACKNESS)) << "a fill is PatBlt's";
     EXPECT_EQ(SetStretchBltMode(picture.dc(), 0), 0);
     EXPECT_EQ(SetStretchBltMode(picture.dc(), 5), 0);
     EXPECT_EQ(GetStretchBltMode(picture.dc()), BLACKONWHITE);

@@ -1,54 +1,27 @@
-// Priority on nice values: the class moves every thread of the process,
-// the thread priority the calling thread alone, and an unprivileged
-// process is refused without anything changing.
+// Priority on nice values: the game's one thread gets the class's value
+// plus the thread's step, and an unprivileged process is refused without
+// anything changing.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <thread>
+#include "win32_private.h"
 
 namespace {
-pid_t ThreadId()
+int Nice()
 {
-    return static_cast<pid_t>(syscall(SYS_gettid));
+    return getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)));
 }
-
-int NiceOf(pid_t thread)
-{
-    return getpriority(PRIO_PROCESS, static_cast<id_t>(thread));
-}
-
-// A second thread that waits until told to end.
-struct Sleeper {
-    Sleeper()
-    {
-        while (!id)
-            std::this_thread::yield();
-    }
-    ~Sleeper()
-    {
-        done = true;
-        thread.join();
-    }
-    std::atomic<pid_t> id{0};
-    std::atomic<bool> done{false};
-    std::thread thread{[this] {
-        for (id = ThreadId(); !done;)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }};
-};
 }  // namespace
 
 class Priority : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (NiceOf(ThreadId()) != 0)
+        if (Nice() != 0)
             GTEST_SKIP() << "runs from nice 0 only";
     }
 
@@ -59,23 +32,23 @@ protected:
     }
 };
 
-TEST_F(Priority, HighClassRaisesEveryThreadAndHighestTheCallerAlone)
+TEST_F(Priority, TheClassAndTheThreadsStepAddUp)
 {
-    Sleeper other;
+    EXPECT_FALSE(SetPriorityClass(GetCurrentThread(), HIGH_PRIORITY_CLASS));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_FALSE(SetThreadPriority(GetCurrentThread(), 7));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(Nice(), 0) << "refused calls change nothing";
+
     if (!SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS))
         GTEST_SKIP() << "the system refuses raising here";
-    EXPECT_EQ(NiceOf(ThreadId()), -10);
-    EXPECT_EQ(NiceOf(other.id), -10);
-
+    EXPECT_EQ(Nice(), -10);
     ASSERT_TRUE(SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST));
-    EXPECT_EQ(NiceOf(ThreadId()), -15);
-    EXPECT_EQ(NiceOf(other.id), -10);
-
+    EXPECT_EQ(Nice(), -15);
     ASSERT_TRUE(SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS));
-    EXPECT_EQ(NiceOf(ThreadId()), -5) << "the thread keeps its step above the class";
-    EXPECT_EQ(NiceOf(other.id), 0);
+    EXPECT_EQ(Nice(), -5) << "the thread keeps its step above the class";
     ASSERT_TRUE(SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL));
-    EXPECT_EQ(NiceOf(ThreadId()), 0);
+    EXPECT_EQ(Nice(), 0);
 }
 
 TEST_F(Priority, AnUnprivilegedProcessIsRefusedAndKeepsItsPriority)
@@ -89,11 +62,11 @@ TEST_F(Priority, AnUnprivilegedProcessIsRefusedAndKeepsItsPriority)
             _exit(10);
         SetLastError(0);
         if (SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS) || GetLastError() != ERROR_ACCESS_DENIED ||
-            NiceOf(ThreadId()) != 0)
+            Nice() != 0)
             _exit(1);
         SetLastError(0);
         if (SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST) || GetLastError() != ERROR_ACCESS_DENIED ||
-            NiceOf(ThreadId()) != 0)
+            Nice() != 0)
             _exit(2);
         if (!SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS) ||
             !SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL))

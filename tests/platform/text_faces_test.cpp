@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "text/face_info.h"
+#include "text/text_seams.h"
 #include "text/glyphs.h"
 
 namespace {

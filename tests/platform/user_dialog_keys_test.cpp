@@ -96,7 +96,7 @@ TEST_F(UserDialogKeys, AMnemonicClicksItsRadioButtonWithAltOrAlone)
             if (id == kFull) {
                 for (int radio : {kNormal, kVga, kFull})
                     states.push_back(IsDlgButtonChecked(dialog, radio));
-                focus = GetFocus();
+                focus = UserFocusWindow();
             }
         });
     EXPECT_EQ(Commands(), (std::vector<int>{kVga, kFull}));

@@ -25,7 +25,7 @@ TEST_F(UserDialogModal, InitDialogGetsTheFirstTabStopAndEndDialogThereEndsItUnsh
     EXPECT_EQ(DialogOnly(WM_DESTROY).size(), 1u);
     EXPECT_EQ(Count(WM_ACTIVATE, owner), 0) << "never shown: the owner stayed active";
     EXPECT_EQ(GetActiveWindow(), owner);
-    EXPECT_EQ(GetFocus(), owner);
+    EXPECT_EQ(UserFocusWindow(), owner);
 }
 
 TEST_F(UserDialogModal, TheOwnerIsDisabledAndDeactivatedWhileTheDialogRunsAndGetsBothBack)
@@ -39,7 +39,7 @@ TEST_F(UserDialogModal, TheOwnerIsDisabledAndDeactivatedWhileTheDialogRunsAndGet
         }
         if (message == WM_USER) {
             EXPECT_EQ(GetActiveWindow(), dialog);
-            EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK)) << "the first tab stop";
+            EXPECT_EQ(UserFocusWindow(), GetDlgItem(dialog, IDOK)) << "the first tab stop";
             EXPECT_EQ(Order({WM_ENABLE, WM_ACTIVATE, WM_KILLFOCUS}), (Messages{WM_KILLFOCUS, WM_ENABLE, WM_ACTIVATE}))
                 << "a disabled window loses the focus";
             std::vector<SeenMessage> owners = Only({WM_ACTIVATE});
@@ -52,7 +52,7 @@ TEST_F(UserDialogModal, TheOwnerIsDisabledAndDeactivatedWhileTheDialogRunsAndGet
     };
     EXPECT_EQ(Run(kScreenSize), 5);
     EXPECT_EQ(GetActiveWindow(), owner);
-    EXPECT_EQ(GetFocus(), owner);
+    EXPECT_EQ(UserFocusWindow(), owner);
     std::vector<SeenMessage> back = Only({WM_ENABLE, WM_ACTIVATE, WM_SETFOCUS});
     ASSERT_EQ(Order({WM_ENABLE, WM_ACTIVATE, WM_SETFOCUS}), (Messages{WM_ENABLE, WM_ACTIVATE, WM_SETFOCUS}));
     EXPECT_EQ(back[0].wParam, static_cast<WPARAM>(TRUE));
@@ -118,7 +118,7 @@ TEST_F(UserDialogModal, ClickingAButtonSendsItsCommandAndOtherControlsTakeNoClic
             return TRUE;
         }
         if (message == WM_COMMAND) {
-            EXPECT_EQ(GetFocus(), quit) << "a clicked button takes the focus";
+            EXPECT_EQ(UserFocusWindow(), quit) << "a clicked button takes the focus";
             EndDialog(dialog, LOWORD(wParam) + 100);
         }
         return message == WM_COMMAND;
@@ -144,7 +144,7 @@ TEST_F(UserDialogModal, ClickingARadioButtonChecksItAndUnchecksTheOthersOfItsGro
         if (message == WM_COMMAND) {
             for (int id : {IDOK, IDCANCEL, kNormal, kVga, kFull})
                 after.push_back(IsDlgButtonChecked(dialog, id));
-            focus = GetFocus();
+            focus = UserFocusWindow();
             EndDialog(dialog, LOWORD(wParam));
         }
         return FALSE;

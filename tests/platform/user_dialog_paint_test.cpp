@@ -88,7 +88,7 @@ TEST_F(UserDialogPaint, PushButtonsRiseSinkAndGreyAndARadioButtonShowsItsCheckAs
         // Held down: it takes the focus (and the default frame) and sinks.
         SendMessageA(cancel, WM_LBUTTONDOWN, 0x0001, MAKELPARAM(3, 3));
         UpdateWindow(dialog);
-        EXPECT_EQ(GetFocus(), cancel);
+        EXPECT_EQ(UserFocusWindow(), cancel);
         EXPECT_EQ(At(dialog, c.left, c.top), kBlack);
         EXPECT_EQ(At(dialog, c.left + 1, c.top + 1), kShadow);
         EXPECT_EQ(At(dialog, o.left, o.top), kLight) << "OK is no longer the default";

@@ -1,6 +1,7 @@
 // Dialog templates: the program's four are read whole (the dialog and game
-// tests run them), templates built here cover the forms and fields the
-// resource script does not use, and cut or damaged ones are refused.
+// tests run them), a template built here covers the fields the resource
+// script does not use, and the old form and cut or damaged templates are
+// refused.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -44,79 +45,55 @@ struct Builder {
     std::vector<BYTE> bytes;
 };
 
-// An old-form template: DS_SETFONT with its two fields, a menu by
-// ordinal, a class by name, and two items (the second after creation data).
-std::vector<BYTE> OldTemplate()
-{
-    Builder b;
-    b.Dword(WS_POPUP | WS_CAPTION | DS_SETFONT).Dword(WS_EX_DLGMODALFRAME).Word(2);
-    b.Word(10).Word(20).Word(100).Word(50);
-    b.Ordinal(7).String(u"MyDialog").String(u"Old \u5f62").Word(8).String(u"Tahoma");
-    b.Align().Dword(kChild | BS_PUSHBUTTON).Dword(0).Word(1).Word(2).Word(30).Word(12).Word(static_cast<WORD>(-1));
-    b.String(u"button").Ordinal(101).Word(3).Bytes({0xAA, 0xBB, 0xCC});
-    b.Align().Dword(kChild).Dword(WS_EX_DLGMODALFRAME).Word(5).Word(6).Word(7).Word(8).Word(9);
-    b.Ordinal(0x0002).Word(0).Word(0);
-    return b.bytes;
-}
-
-// An extended template: a menu by name, a class by ordinal, no font.
+// An extended template: a menu by name, a class by ordinal, no font, and
+// an item whose creation data is passed over.
 std::vector<BYTE> ExtendedTemplate()
 {
     Builder b;
     b.Word(1).Word(0xFFFF).Dword(77).Dword(0).Dword(WS_POPUP).Word(1).Word(0).Word(0).Word(40).Word(30);
     b.String(u"MENU").Ordinal(0x8002).Word(0);
     b.Align().Dword(5).Dword(0).Dword(kChild | SS_CENTER).Word(1).Word(1).Word(38).Word(8).Dword(70000);
-    b.Ordinal(0x0082).String(u"\u00e9\u2606").Word(0);
+    b.Ordinal(0x0082).String(u"\u00e9\u2606").Word(3).Bytes({0xAA, 0xBB, 0xCC});
     return b.bytes;
 }
 }  // namespace
 
-TEST(UserDialogTemplate, TheOldFormAndEveryKindOfNameAreRead)
+TEST(UserDialogTemplate, EveryKindOfNameIsReadAndTheOldFormIsRefused)
 {
-    std::vector<BYTE> data = OldTemplate();
+    std::vector<BYTE> data = ExtendedTemplate();
     DialogTemplate parsed;
     ASSERT_TRUE(DialogParseTemplate(data.data(), data.size(), &parsed));
-    EXPECT_FALSE(parsed.extended);
-    EXPECT_EQ(parsed.style, static_cast<DWORD>(WS_POPUP | WS_CAPTION | DS_SETFONT));
-    EXPECT_EQ(parsed.exStyle, static_cast<DWORD>(WS_EX_DLGMODALFRAME));
-    EXPECT_TRUE(parsed.menu.isOrdinal);
-    EXPECT_EQ(parsed.menu.ordinal, 7);
-    EXPECT_FALSE(parsed.windowClass.isOrdinal);
-    EXPECT_EQ(parsed.windowClass.text, "MyDialog");
-    EXPECT_EQ(parsed.title, "Old 形") << "UTF-16 to code page 932";
-    EXPECT_EQ(parsed.pointSize, 8);
-    EXPECT_EQ(parsed.faceName, "Tahoma");
-    ASSERT_EQ(parsed.items.size(), 2u);
-    EXPECT_EQ(parsed.items[0].id, -1) << "the old form's WORD id, sign-extended";
-    EXPECT_EQ(parsed.items[0].windowClass.text, "button");
-    EXPECT_TRUE(parsed.items[0].title.isOrdinal);
-    EXPECT_EQ(parsed.items[0].title.ordinal, 101);
-    EXPECT_EQ(parsed.items[0].creationData, (std::vector<BYTE>{0xAA, 0xBB, 0xCC}));
-    EXPECT_EQ(parsed.items[1].style, kChild) << "the second item starts on the next DWORD";
-    EXPECT_EQ(parsed.items[1].exStyle, static_cast<DWORD>(WS_EX_DLGMODALFRAME));
-    EXPECT_EQ(parsed.items[1].id, 9);
-    EXPECT_TRUE(parsed.items[1].windowClass.isOrdinal);
-    EXPECT_EQ(parsed.items[1].windowClass.ordinal, 2);
-    EXPECT_FALSE(parsed.items[1].title.present);
-
-    data = ExtendedTemplate();
-    ASSERT_TRUE(DialogParseTemplate(data.data(), data.size(), &parsed));
-    EXPECT_TRUE(parsed.extended);
-    EXPECT_EQ(parsed.helpId, 77u);
+    EXPECT_EQ(parsed.style, static_cast<DWORD>(WS_POPUP));
     EXPECT_FALSE(parsed.hasFont) << "no DS_SETFONT, no font block";
+    EXPECT_FALSE(parsed.menu.isOrdinal);
     EXPECT_EQ(parsed.menu.text, "MENU");
+    EXPECT_TRUE(parsed.windowClass.isOrdinal);
     EXPECT_EQ(parsed.windowClass.ordinal, 0x8002);
     EXPECT_EQ(parsed.title, "");
     ASSERT_EQ(parsed.items.size(), 1u);
-    EXPECT_EQ(parsed.items[0].helpId, 5u);
-    EXPECT_EQ(parsed.items[0].id, 70000) << "the extended form's DWORD id";
+    EXPECT_EQ(parsed.items[0].style, static_cast<DWORD>(kChild | SS_CENTER));
+    EXPECT_EQ(parsed.items[0].id, 70000) << "a DWORD id";
+    EXPECT_EQ(parsed.items[0].windowClass.ordinal, 0x0082);
     EXPECT_EQ(parsed.items[0].title.text, "?☆") << "code page 932 has no e-acute";
+
+    data = Resource(105);
+    ASSERT_TRUE(DialogParseTemplate(data.data(), data.size(), &parsed));
+    EXPECT_EQ(parsed.title, "画面サイズ設定");
+    EXPECT_EQ(parsed.pointSize, 9);
+    EXPECT_EQ(parsed.faceName, "ＭＳ Ｐゴシック");
+    ASSERT_EQ(parsed.items.size(), 5u);
+    EXPECT_EQ(parsed.items[3].title.text, "640x480(&V)");
+
+    // The old form: style and extended style, no version or signature.
+    Builder old;
+    old.Dword(WS_POPUP).Dword(0).Word(0).Word(0).Word(0).Word(40).Word(30).Word(0).Word(0).Word(0);
+    EXPECT_FALSE(DialogParseTemplate(old.bytes.data(), old.bytes.size(), &parsed));
 }
 
 TEST(UserDialogTemplate, EveryTemplateIsReadWholeAndRefusedCut)
 {
     std::vector<std::vector<BYTE>> templates = {Resource(102), Resource(103), Resource(104), Resource(105),
-                                                OldTemplate(), ExtendedTemplate()};
+                                                ExtendedTemplate()};
     for (const std::vector<BYTE>& data : templates) {
         DialogTemplate parsed;
         EXPECT_TRUE(DialogParseTemplate(data.data(), data.size(), &parsed)) << "whole, " << data.size() << " bytes";

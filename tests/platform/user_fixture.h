@@ -3,14 +3,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <platform_seams.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <functional>
 #include <vector>
 
 #include "conformance/drain.h"
+#include "user/user_private.h"
 
 struct SeenMessage {
     HWND window;

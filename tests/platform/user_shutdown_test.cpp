@@ -3,8 +3,6 @@
 // systemctl's place: recording is off only while ExitWindowsEx is pointed
 // at a stand-in, never with systemctl in reach.
 #include <gtest/gtest.h>
-#include <platform_seams.h>
-#include <windows.h>
 
 #include <errno.h>
 #include <stdlib.h>
@@ -19,10 +17,12 @@
 #include <string>
 #include <thread>
 
-#include "user/shutdown_seams.h"
+#include "user/user_private.h"
 
 namespace {
-constexpr UINT kReboot = 0x02;  // EWX_REBOOT
+constexpr UINT kLogOff = 0x00;    // EWX_LOGOFF
+constexpr UINT kReboot = 0x02;    // EWX_REBOOT
+constexpr UINT kPowerOff = 0x08;  // EWX_POWEROFF
 
 // 0 when ExitWindowsEx hands the request over, else its last error.
 DWORD FailureOf(UINT flags)
@@ -97,22 +97,22 @@ TEST(ShutdownRecording, CountsTheFlagsAndAnswersAsTold)
     PlatformRecordShutdown(TRUE, TRUE);
     EXPECT_EQ(PlatformShutdownRequests(), 0);
     EXPECT_TRUE(ExitWindowsEx(EWX_SHUTDOWN, 0));
-    EXPECT_TRUE(ExitWindowsEx(EWX_LOGOFF, 0));
+    EXPECT_TRUE(ExitWindowsEx(kLogOff, 0));
     EXPECT_EQ(PlatformShutdownRequests(), 2);
-    EXPECT_EQ(PlatformLastShutdownFlags(), static_cast<UINT>(EWX_LOGOFF));
+    EXPECT_EQ(PlatformLastShutdownFlags(), kLogOff);
 
     // Recording afresh, refusing.
     PlatformRecordShutdown(TRUE, FALSE);
     EXPECT_EQ(PlatformShutdownRequests(), 0);
-    EXPECT_EQ(FailureOf(EWX_POWEROFF), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(FailureOf(EWX_SHUTDOWN), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(PlatformShutdownRequests(), 1);
-    EXPECT_EQ(PlatformLastShutdownFlags(), static_cast<UINT>(EWX_POWEROFF));
+    EXPECT_EQ(PlatformLastShutdownFlags(), static_cast<UINT>(EWX_SHUTDOWN));
 }
 
 // The stand-in, found through PATH as systemctl is, logs its arguments and
 // then waits for "go" (10 s at most) before it writes "done". Recording and
-// the refused flags start nothing; a power-off starts it once and returns
-// while it still waits, leaving us no child to reap.
+// the actions other than EWX_SHUTDOWN start nothing; EWX_SHUTDOWN starts it
+// once and returns while it still waits, leaving us no child to reap.
 TEST_F(ShutdownProgram, PowerOffIsHandedOverWithoutWaiting)
 {
     Write("hiren-poweroff",
@@ -130,9 +130,9 @@ TEST_F(ShutdownProgram, PowerOffIsHandedOverWithoutWaiting)
     UserShutdownUseProgram(nullptr);
     {
         StandIn standIn("hiren-poweroff");
-        for (UINT flags : {static_cast<UINT>(EWX_LOGOFF), kReboot, EWX_SHUTDOWN | kReboot})
+        for (UINT flags : {kLogOff, kReboot, kPowerOff, EWX_SHUTDOWN | kReboot})
             EXPECT_EQ(FailureOf(flags), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED)) << flags;
-        EXPECT_EQ(FailureOf(EWX_POWEROFF), 0u);
+        EXPECT_EQ(FailureOf(EWX_SHUTDOWN), 0u);
     }
     setenv("PATH", path.c_str(), 1);
     EXPECT_FALSE(Exists("done"));

@@ -21,11 +21,15 @@ TEST_F(UserWindows, ClassNamesIgnoreCaseAndAreCopied)
     ATOM second = RegisterClassA(&scratch);
     ASSERT_NE(second, 0);
     name[0] = 'X';
-    EXPECT_NE(CreateWindowExA(0, "Scratch", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
-    EXPECT_NE(CreateWindowExA(0, MAKEINTRESOURCEA(second), "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr,
-                              nullptr),
-              nullptr)
-        << "by atom";
+    EXPECT_NE(CreateWindowExA(0, "SCRATCH", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
+
+    // Classes carry no extra bytes: asking for them is refused.
+    scratch.lpszClassName = "Extra";
+    scratch.cbWndExtra = 4;
+    EXPECT_EQ(RegisterClassA(&scratch), 0);
+    scratch.cbWndExtra = 0;
+    scratch.cbClsExtra = 4;
+    EXPECT_EQ(RegisterClassA(&scratch), 0);
 }
 
 TEST_F(UserWindows, AFramedWindowHearsItsSizeWhenFirstShownAPopupWhenCreated)
@@ -215,7 +219,7 @@ TEST_F(UserWindows, BadHandlesAndIndicesGetSafeAnswers)
     EXPECT_FALSE(AdjustWindowRectEx(nullptr, kFramed, FALSE, 0));
     EXPECT_EQ(GetDC(bogus), nullptr);
     EXPECT_EQ(GetSystemMenu(bogus, FALSE), nullptr);
-    EXPECT_FALSE(InsertMenuA(reinterpret_cast<HMENU>(0x40001001), 0, MF_BYPOSITION, 1, "x"));
+    EXPECT_FALSE(InsertMenuA(reinterpret_cast<HMENU>(0x40001001), 0, MF_BYCOMMAND | MF_STRING, 1, "x"));
     EXPECT_EQ(RegisterClassA(nullptr), 0);
     EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(4321)), nullptr) << "no such icon";
     EXPECT_EQ(GetWindowLongA(nullptr, GWL_STYLE), 0);
@@ -224,7 +228,10 @@ TEST_F(UserWindows, BadHandlesAndIndicesGetSafeAnswers)
         << "only top-level windows";
 
     HWND window = Open(kFramed, 10, 10);
-    SetLastError(0);
-    EXPECT_EQ(GetWindowLongA(window, 4), 0) << "the class has no window bytes";
-    EXPECT_NE(GetLastError(), 0u);
+    for (int index : {0, 4, -20}) {
+        SetLastError(0);
+        EXPECT_EQ(GetWindowLongA(window, index), 0) << "GWL_STYLE only: no window bytes, no GWL_EXSTYLE";
+        EXPECT_NE(GetLastError(), 0u);
+        EXPECT_EQ(SetWindowLongA(window, index, 1), 0);
+    }
 }

@@ -140,7 +140,8 @@ TEST_F(Joystick, GamepadsTakeTheIdsAfterPlainJoysticksAndReadIdsStay)
     EXPECT_EQ(answering(), (Names{"Stick", "Sensor"})) << "without a gamepad every joystick";
 }
 
-TEST_F(Joystick, CapabilitiesDescribeTheDeviceInCodePage932)
+// The name in code page 932 and the shortest polling period; nothing else.
+TEST_F(Joystick, CapabilitiesGiveTheNameInCodePage932AndTheShortestPeriod)
 {
     ASSERT_EQ(PlatformAttachVirtualJoystick(FALSE, "ジョイスティック"), 0);
     ASSERT_EQ(PlatformAttachVirtualJoystick(FALSE, "とても長い名前のジョイスティックです"), 1);
@@ -148,30 +149,21 @@ TEST_F(Joystick, CapabilitiesDescribeTheDeviceInCodePage932)
     memset(&caps, 0xCC, sizeof caps);
     ASSERT_EQ(joyGetDevCapsA(0, &caps, sizeof caps), static_cast<MMRESULT>(JOYERR_NOERROR));
     EXPECT_STREQ(caps.szPname, "ジョイスティック");
-    EXPECT_EQ(caps.wXmax, kFull);
-    EXPECT_EQ(caps.wNumButtons, 8u);
-    EXPECT_EQ(caps.wNumAxes, 2u);
-    EXPECT_STREQ(caps.szRegKey, "DINPUT.DLL");
-    EXPECT_EQ(caps.szOEMVxD[0], '\0') << "the rest is cleared";
+    EXPECT_EQ(caps.wPeriodMin, 10u);
+    EXPECT_EQ(caps.wXmax, 0u) << "the rest is cleared";
+    EXPECT_EQ(caps.szOEMVxD[0], '\0');
     ASSERT_EQ(joyGetDevCapsA(1, &caps, sizeof caps), static_cast<MMRESULT>(JOYERR_NOERROR));
     EXPECT_STREQ(caps.szPname, "とても長い名前のジョイスティッ") << "cut at a character within 32 bytes";
 
     EXPECT_EQ(joyGetDevCapsA(0, &caps, sizeof caps - 1), static_cast<MMRESULT>(JOYERR_PARMS));
     EXPECT_EQ(joyGetDevCapsA(0, nullptr, sizeof caps), static_cast<MMRESULT>(MMSYSERR_INVALPARAM));
     EXPECT_EQ(joyGetDevCapsA(2, &caps, sizeof caps), static_cast<MMRESULT>(JOYERR_PARMS)) << "nothing there";
-    memset(&caps, 0xCC, sizeof caps);
-    ASSERT_EQ(joyGetDevCapsA(static_cast<UINT_PTR>(-1), &caps, sizeof caps), static_cast<MMRESULT>(JOYERR_NOERROR));
-    EXPECT_STREQ(caps.szRegKey, "DINPUT.DLL") << "id -1: the registry key alone";
-    EXPECT_EQ(caps.wNumButtons, 0u);
 }
 
 TEST_F(Joystick, AGamepadsDpadGivesFullDeflectionAndItsFaceButtonsAreButtons)
 {
     int id = PlatformAttachVirtualJoystick(TRUE, nullptr);
     ASSERT_EQ(id, 0);
-    JOYCAPSA caps;
-    ASSERT_EQ(joyGetDevCapsA(0, &caps, sizeof caps), static_cast<MMRESULT>(JOYERR_NOERROR));
-    EXPECT_EQ(caps.wNumButtons, 10u) << "read as a gamepad: A B X Y, shoulders, back, start, sticks";
     PlatformSetVirtualJoystickHat(id, -1, -1);
     EXPECT_EQ(Stick(0), XY(0, 0));
     PlatformSetVirtualJoystickHat(id, 1, 1);

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "user/backend.h"
+#include "backend/backend.h"
 
 // A window shows its pictures through one of two paths, chosen at its
 // first present and kept: its window surface (the window system's own
@@ -30,6 +30,9 @@ struct BackendWindow {
     bool shadowStale;
 };
 
+// Whether the video system is up (BackendInitVideo succeeded).
+bool SdlVideoReady(void);
+
 // The window surface is being remade (a size change): the next present
 // puts the whole picture there.
 void SdlSurfaceChanged(BackendWindow* window);
@@ -52,3 +55,14 @@ struct SdlKey {
 const SdlKey* SdlKeyFromEvent(SDL_Scancode scancode, SDL_Keycode keycode, UINT* virtualKey);
 // The key that types a virtual key (the main block's key when there are two).
 const SdlKey* SdlKeyFromVirtualKey(UINT virtualKey);
+
+// Key events pushed by the test seams carry this mark in padding3: they
+// are the keyboard's own presses, never one held on activation.
+constexpr Uint8 kSdlPushedMark = 0x5A;
+
+// Joystick slots for the test seams' virtual devices: the attached
+// joystick in a slot (a gamepad's own joystick too), or null; the slot of
+// a device, or -1; and closing the slots that hold virtual devices.
+SDL_Joystick* SdlJoystickInSlot(int slot, bool* gamepad);
+int SdlJoystickSlotOf(SDL_JoystickID instance);
+void SdlCloseVirtualJoysticks(void);

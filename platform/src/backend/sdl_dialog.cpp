@@ -35,7 +35,7 @@ bool BackendShowMessageBox(BackendWindow* parent, const char* captionUtf8, const
     if (BackendInitVideo() && Headless())
         return false;
     Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    if (BackendVideoReady() &&
+    if (SdlVideoReady() &&
         SDL_ShowSimpleMessageBox(flags, captionUtf8, textUtf8, parent ? parent->window : nullptr) == 0)
         return true;
     // No display to show it on: the text still reaches the user.

@@ -1,16 +1,9 @@
-// SDL backend: SDL events to backend events, and input pushed as SDL
-// events so that injected input takes the same path as the keyboard's.
+// SDL backend: SDL events to backend events.
 #include <string.h>
 
 #include "backend/sdl_backend.h"
 
 namespace {
-// Modifier keys pushed and not yet released; SDL does not track the state
-// of pushed events, so key events carry it here.
-Uint16 pushedModifiers;
-// Key events pushed by BackendPushKey carry this mark in padding3.
-constexpr Uint8 kPushedMark = 0x5A;
-
 // When a window gains the focus, SDL reports the modifiers already held
 // (pressed while another window had the focus) as new presses in the same
 // tick. Windows sends no key-down for a key held on activation, and a
@@ -37,7 +30,7 @@ bool IsModifier(SDL_Keycode key)
 
 bool HeldOnFocus(const SDL_KeyboardEvent& key)
 {
-    return key.type == SDL_KEYDOWN && key.padding3 != kPushedMark && key.windowID == focusWindowId &&
+    return key.type == SDL_KEYDOWN && key.padding3 != kSdlPushedMark && key.windowID == focusWindowId &&
            key.timestamp - focusTicks <= 1 && IsModifier(key.keysym.sym);
 }
 
@@ -47,22 +40,17 @@ void* OwnerOf(Uint32 windowId)
     return window ? window->owner : nullptr;
 }
 
-Uint32 IdOf(BackendWindow* window)
-{
-    return window ? SDL_GetWindowID(window->window) : 0;
-}
-
-int ButtonOf(Uint8 button)
+BackendButton ButtonOf(Uint8 button)
 {
     switch (button) {
     case SDL_BUTTON_LEFT:
-        return BACKEND_BUTTON_LEFT;
+        return BackendButton::Left;
     case SDL_BUTTON_RIGHT:
-        return BACKEND_BUTTON_RIGHT;
+        return BackendButton::Right;
     case SDL_BUTTON_MIDDLE:
-        return BACKEND_BUTTON_MIDDLE;
+        return BackendButton::Middle;
     default:
-        return 0;
+        return BackendButton::Other;
     }
 }
 
@@ -70,29 +58,29 @@ bool TranslateWindowEvent(const SDL_WindowEvent& window, BackendEvent* out)
 {
     switch (window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        out->type = BACKEND_FOCUS_GAINED;
+        out->type = BackendEventType::FocusGained;
         focusWindowId = window.windowID;
         focusTicks = window.timestamp;
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        out->type = BACKEND_FOCUS_LOST;
+        out->type = BackendEventType::FocusLost;
         break;
     case SDL_WINDOWEVENT_CLOSE:
-        out->type = BACKEND_CLOSE;
+        out->type = BackendEventType::Close;
         break;
     case SDL_WINDOWEVENT_EXPOSED:
-        out->type = BACKEND_EXPOSED;
+        out->type = BackendEventType::Exposed;
         break;
     case SDL_WINDOWEVENT_MOVED:
-        out->type = BACKEND_MOVED;
+        out->type = BackendEventType::Moved;
         out->x = window.data1;
         out->y = window.data2;
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
-        out->type = BACKEND_MINIMIZED;
+        out->type = BackendEventType::Minimized;
         break;
     case SDL_WINDOWEVENT_RESTORED:
-        out->type = BACKEND_RESTORED;
+        out->type = BackendEventType::Restored;
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         SdlSurfaceChanged(SdlWindowFromId(window.windowID));
@@ -116,7 +104,7 @@ bool Translate(const SDL_Event& event, BackendEvent* out)
         const SdlKey* key = SdlKeyFromEvent(event.key.keysym.scancode, event.key.keysym.sym, &virtualKey);
         if (!key)
             return false;
-        out->type = event.type == SDL_KEYDOWN ? BACKEND_KEY_DOWN : BACKEND_KEY_UP;
+        out->type = event.type == SDL_KEYDOWN ? BackendEventType::KeyDown : BackendEventType::KeyUp;
         out->owner = OwnerOf(event.key.windowID);
         out->virtualKey = virtualKey;
         out->scanCode = key->scanCode;
@@ -126,7 +114,7 @@ bool Translate(const SDL_Event& event, BackendEvent* out)
         return true;
     }
     case SDL_TEXTINPUT:
-        out->type = BACKEND_TEXT;
+        out->type = BackendEventType::Text;
         out->owner = OwnerOf(event.text.windowID);
         static_assert(sizeof out->text >= sizeof event.text.text, "text fits");
         memcpy(out->text, event.text.text, sizeof event.text.text);
@@ -135,15 +123,15 @@ bool Translate(const SDL_Event& event, BackendEvent* out)
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         out->button = ButtonOf(event.button.button);
-        if (!out->button)
+        if (out->button == BackendButton::Other)
             return false;
-        out->type = event.type == SDL_MOUSEBUTTONDOWN ? BACKEND_BUTTON_DOWN : BACKEND_BUTTON_UP;
+        out->type = event.type == SDL_MOUSEBUTTONDOWN ? BackendEventType::ButtonDown : BackendEventType::ButtonUp;
         out->owner = OwnerOf(event.button.windowID);
         out->x = event.button.x;
         out->y = event.button.y;
         return true;
     case SDL_MOUSEMOTION:
-        out->type = BACKEND_MOUSE_MOVE;
+        out->type = BackendEventType::MouseMove;
         out->owner = OwnerOf(event.motion.windowID);
         out->x = event.motion.x;
         out->y = event.motion.y;
@@ -155,31 +143,11 @@ bool Translate(const SDL_Event& event, BackendEvent* out)
         return false;
     }
 }
-
-Uint16 ModifierOf(UINT virtualKey)
-{
-    switch (virtualKey) {
-    case VK_SHIFT:
-        return KMOD_LSHIFT;
-    case VK_CONTROL:
-        return KMOD_LCTRL;
-    case VK_MENU:
-        return KMOD_LALT;
-    default:
-        return 0;
-    }
-}
-
-void Push(SDL_Event* event)
-{
-    if (BackendInitVideo())
-        SDL_PushEvent(event);
-}
 }  // namespace
 
 bool BackendPollEvent(BackendEvent* event)
 {
-    if (!BackendVideoReady())
+    if (!SdlVideoReady())
         return false;
     SDL_Event sdlEvent;
     while (SDL_PollEvent(&sdlEvent)) {
@@ -199,78 +167,4 @@ bool BackendWaitEvent(BackendEvent* event)
             return true;
     }
     return false;
-}
-
-void BackendPushKey(BackendWindow* window, UINT virtualKey, bool down, bool repeat)
-{
-    const SdlKey* key = SdlKeyFromVirtualKey(virtualKey);
-    if (!key)
-        return;
-    // As SDL reports it: a modifier's own press already carries it, its
-    // release no longer does.
-    if (down)
-        pushedModifiers |= ModifierOf(virtualKey);
-    else
-        pushedModifiers &= static_cast<Uint16>(~ModifierOf(virtualKey));
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.windowID = IdOf(window);
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.repeat = down && repeat ? 1 : 0;
-    event.key.keysym.scancode = key->scancode;
-    event.key.keysym.sym = key->keycode;
-    event.key.keysym.mod = pushedModifiers;
-    event.key.padding3 = kPushedMark;
-    Push(&event);
-}
-
-void BackendPushText(BackendWindow* window, const char* utf8)
-{
-    SDL_Event event{};
-    event.type = SDL_TEXTINPUT;
-    event.text.windowID = IdOf(window);
-    SDL_strlcpy(event.text.text, utf8, sizeof event.text.text);
-    Push(&event);
-}
-
-void BackendPushFocus(BackendWindow* window, bool gained)
-{
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.windowID = IdOf(window);
-    event.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
-    Push(&event);
-}
-
-void BackendPushClose(BackendWindow* window)
-{
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.windowID = IdOf(window);
-    event.window.event = SDL_WINDOWEVENT_CLOSE;
-    Push(&event);
-}
-
-void BackendPushButton(BackendWindow* window, int button, bool down, int x, int y)
-{
-    SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.windowID = IdOf(window);
-    event.button.button = button == BACKEND_BUTTON_RIGHT    ? SDL_BUTTON_RIGHT
-                          : button == BACKEND_BUTTON_MIDDLE ? SDL_BUTTON_MIDDLE
-                                                            : SDL_BUTTON_LEFT;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.clicks = 1;
-    event.button.x = x;
-    event.button.y = y;
-    Push(&event);
-}
-
-void BackendResetInput(void)
-{
-    pushedModifiers = 0;
-    if (BackendVideoReady()) {
-        SDL_PumpEvents();
-        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    }
 }

@@ -8,10 +8,8 @@
 // Gamepads take the slots after every plain joystick: a program that steers
 // with the last device that answers (the game does) gets the gamepad,
 // whatever else SDL lists as a joystick. Once the program has read a slot,
-// devices keep theirs while plugged in (see joystick_backend.h).
-#include <SDL.h>
-
-#include "winmm/joystick_backend.h"
+// devices keep theirs while plugged in (see backend.h).
+#include "backend/sdl_backend.h"
 
 namespace {
 struct Slot {
@@ -59,7 +57,6 @@ const SDL_GameControllerButton kPadButtons[] = {
 };
 constexpr int kPadButtonCount = sizeof kPadButtons / sizeof kPadButtons[0];
 constexpr int kMaxButtons = 32;
-constexpr int kVirtualButtons = 8;
 
 void Close(Slot& slot)
 {
@@ -215,11 +212,6 @@ void ReadJoystick(SDL_Joystick* stick, JoyReading* out)
     }
 }
 
-SDL_Joystick* VirtualAt(int index)
-{
-    const Slot* slot = SlotAt(index);
-    return slot && SDL_JoystickGetAttached(slot->joystick) ? slot->joystick : nullptr;
-}
 }  // namespace
 
 bool BackendJoyInit(void)
@@ -278,106 +270,35 @@ bool BackendJoyRead(int index, JoyReading* out)
     return true;
 }
 
-bool BackendJoyDescribe(int index, JoyDescription* out)
+bool BackendJoyName(int index, char* nameUtf8, size_t capacity)
 {
     slotsRead = true;
     const Slot* slot = SlotAt(index);
     if (!slot || !SDL_JoystickGetAttached(slot->joystick))
         return false;
     const char* name = slot->controller ? SDL_GameControllerName(slot->controller) : SDL_JoystickName(slot->joystick);
-    SDL_strlcpy(out->nameUtf8, name ? name : "", sizeof out->nameUtf8);
-    out->vendor = SDL_JoystickGetVendor(slot->joystick);
-    out->product = SDL_JoystickGetProduct(slot->joystick);
-    if (slot->controller) {
-        out->axes = 2;
-        out->buttons = kPadButtonCount;
-    } else {
-        out->axes = SDL_JoystickNumAxes(slot->joystick) > 2 ? 3 : 2;
-        out->buttons = SDL_clamp(SDL_JoystickNumButtons(slot->joystick), 0, kMaxButtons);
-    }
+    SDL_strlcpy(nameUtf8, name ? name : "", capacity);
     return true;
 }
 
-int BackendJoyAttachVirtual(bool gamepad, const char* nameUtf8)
+SDL_Joystick* SdlJoystickInSlot(int index, bool* gamepad)
 {
-    if (!BackendJoyInit())
-        return -1;
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    if (gamepad) {
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    } else {
-        desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
-        desc.naxes = 2;
-        desc.nbuttons = kVirtualButtons;
-        desc.nhats = 1;
-    }
-    desc.name = nameUtf8;
-    int device = SDL_JoystickAttachVirtualEx(&desc);
-    if (device < 0)
-        return -1;
-    SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(device);
-    BackendJoyRefresh();
+    const Slot* slot = SlotAt(index);
+    if (!slot || !SDL_JoystickGetAttached(slot->joystick))
+        return nullptr;
+    *gamepad = slot->controller != nullptr;
+    return slot->joystick;
+}
+
+int SdlJoystickSlotOf(SDL_JoystickID instance)
+{
     return SlotOf(instance);
 }
 
-bool BackendJoySetVirtualAxes(int index, int x, int y)
+void SdlCloseVirtualJoysticks(void)
 {
-    SDL_Joystick* stick = VirtualAt(index);
-    if (!stick)
-        return false;
-    x = SDL_clamp(x, SDL_JOYSTICK_AXIS_MIN, SDL_JOYSTICK_AXIS_MAX);
-    y = SDL_clamp(y, SDL_JOYSTICK_AXIS_MIN, SDL_JOYSTICK_AXIS_MAX);
-    // A gamepad's first two axes are its left stick.
-    return SDL_JoystickSetVirtualAxis(stick, 0, static_cast<Sint16>(x)) == 0 &&
-           SDL_JoystickSetVirtualAxis(stick, 1, static_cast<Sint16>(y)) == 0;
-}
-
-bool BackendJoySetVirtualButton(int index, int button, bool pressed)
-{
-    SDL_Joystick* stick = VirtualAt(index);
-    return stick && SDL_JoystickSetVirtualButton(stick, button, pressed ? SDL_PRESSED : SDL_RELEASED) == 0;
-}
-
-bool BackendJoySetVirtualHat(int index, int dx, int dy)
-{
-    SDL_Joystick* stick = VirtualAt(index);
-    if (!stick)
-        return false;
-    if (slots[index].controller) {
-        const struct {
-            SDL_GameControllerButton button;
-            bool pressed;
-        } pad[] = {{SDL_CONTROLLER_BUTTON_DPAD_LEFT, dx < 0},
-                   {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, dx > 0},
-                   {SDL_CONTROLLER_BUTTON_DPAD_UP, dy < 0},
-                   {SDL_CONTROLLER_BUTTON_DPAD_DOWN, dy > 0}};
-        for (const auto& key : pad) {
-            if (SDL_JoystickSetVirtualButton(stick, key.button, key.pressed ? SDL_PRESSED : SDL_RELEASED) != 0)
-                return false;
-        }
-        return true;
-    }
-    Uint8 hat = SDL_HAT_CENTERED;
-    hat |= dx < 0 ? SDL_HAT_LEFT : dx > 0 ? SDL_HAT_RIGHT : 0;
-    hat |= dy < 0 ? SDL_HAT_UP : dy > 0 ? SDL_HAT_DOWN : 0;
-    return SDL_JoystickSetVirtualHat(stick, 0, hat) == 0;
-}
-
-void BackendJoyDetachVirtual(void)
-{
-    if (!initDone)
-        return;
     for (Slot& slot : slots) {
         if (slot.used && slot.isVirtual)
             Close(slot);
     }
-    for (int i = SDL_NumJoysticks(); i-- > 0;) {
-        if (SDL_JoystickIsVirtual(i))
-            SDL_JoystickDetachVirtual(i);
-    }
-    BackendJoyRefresh();
 }

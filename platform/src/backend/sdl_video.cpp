@@ -51,7 +51,7 @@ bool BackendInitVideo(void)
     return true;
 }
 
-bool BackendVideoReady(void)
+bool SdlVideoReady(void)
 {
     return SDL_WasInit(SDL_INIT_VIDEO) != 0;
 }
@@ -358,38 +358,4 @@ bool BackendPresent(BackendWindow* window, const uint32_t* pixels, int width, in
     if (window->path == PresentPath::Surface)
         return PresentToSurface(window, pixels, width, height);
     return PresentWithRenderer(window, pixels, width, height);
-}
-
-bool BackendKeepsPresented(BackendWindow* window)
-{
-    if (!window)
-        return false;
-    DecidePath(window);
-    return window->path == PresentPath::Surface;
-}
-
-bool BackendReadPresented(BackendWindow* window, int x, int y, uint32_t* pixel)
-{
-    if (!window || window->path != PresentPath::Surface || !window->presented)
-        return false;
-    // A resize replaces the surface, and the picture with it, until the
-    // next present.
-    SDL_Surface* surface = SDL_GetWindowSurface(window->window);
-    if (!surface || surface != window->presented || x >= surface->w || y >= surface->h) {
-        *pixel = 0;
-        return true;
-    }
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
-        return false;
-    Uint32 value = 0;
-    memcpy(&value,
-           static_cast<const uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch +
-               static_cast<ptrdiff_t>(x) * surface->format->BytesPerPixel,
-           surface->format->BytesPerPixel < 4 ? surface->format->BytesPerPixel : 4);
-    Uint8 r, g, b;
-    SDL_GetRGB(value, surface->format, &r, &g, &b);
-    if (SDL_MUSTLOCK(surface))
-        SDL_UnlockSurface(surface);
-    *pixel = static_cast<uint32_t>(r) << 16 | static_cast<uint32_t>(g) << 8 | b;
-    return true;
 }

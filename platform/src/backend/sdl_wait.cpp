@@ -1,7 +1,7 @@
 // SDL backend: waiting for an event with a time limit.
 #include <SDL.h>
 
-#include "user/timed.h"
+#include "backend/backend.h"
 
 bool BackendWaitForEvent(DWORD timeoutMs)
 {

@@ -9,7 +9,7 @@ namespace {
 // Larger bitmaps fail instead of asking for absurd amounts of memory.
 constexpr int64_t kMaxBitmapBytes = int64_t(1) << 30;
 
-HBITMAP handleOf(GdiBitmap* bitmap)
+HBITMAP HandleOf(GdiBitmap* bitmap)
 {
     return reinterpret_cast<HBITMAP>(static_cast<GdiObject*>(bitmap));
 }
@@ -79,15 +79,15 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC handle, int width, int height)
             model = dc->state.bitmap;
     }
     if (width == 0 || height == 0)
-        return handleOf(GdiNewBitmap(1, 1, 1, true, false));
+        return HandleOf(GdiNewBitmap(1, 1, 1, true, false));
     if (model == nullptr)
-        return handleOf(GdiNewBitmap(width, height, 32, true, false));
+        return HandleOf(GdiNewBitmap(width, height, 32, true, false));
     if (!model->dibSection)
-        return handleOf(GdiNewBitmap(width, height, model->bitsPerPixel, true, false));
+        return HandleOf(GdiNewBitmap(width, height, model->bitsPerPixel, true, false));
     GdiBitmap* bitmap = GdiNewBitmap(width, height, model->bitsPerPixel, false, true);
     if (bitmap != nullptr && model->bitsPerPixel <= 8) {
         bitmap->colourCount = model->colourCount;
         std::memcpy(bitmap->colours, model->colours, sizeof bitmap->colours);
     }
-    return handleOf(bitmap);
+    return HandleOf(bitmap);
 }

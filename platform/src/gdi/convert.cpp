@@ -6,12 +6,12 @@
 
 namespace {
 
-uint32_t entryRgb(const GdiSurface& surface, int index)
+uint32_t EntryRgb(const GdiSurface& surface, int index)
 {
     return index < surface.colourCount ? GdiQuadToRgb(surface.colours[index]) : 0;
 }
 
-bool sameTables(const GdiSurface& a, const GdiSurface& b)
+bool SameTables(const GdiSurface& a, const GdiSurface& b)
 {
     return a.colourCount == b.colourCount &&
            std::memcmp(a.colours, b.colours, sizeof(RGBQUAD) * size_t(a.colourCount)) == 0;
@@ -19,12 +19,12 @@ bool sameTables(const GdiSurface& a, const GdiSurface& b)
 
 // The source's background colour as the source itself holds it (its
 // nearest table entry for 8 bpp), which pixels are compared against.
-uint32_t sourceBackRgb(const GdiDc* sourceDc, const GdiSurface& source)
+uint32_t SourceBackRgb(const GdiDc* sourceDc, const GdiSurface& source)
 {
     const uint32_t rgb = GdiColourRefToRgb(sourceDc->state.backColour);
     if (source.bitsPerPixel == 32)
         return rgb;
-    return entryRgb(source, int(GdiNearestIndex(source.colours, source.colourCount, rgb)));
+    return EntryRgb(source, int(GdiNearestIndex(source.colours, source.colourCount, rgb)));
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const Gd
     conversion->identity = false;
     conversion->destColours = dest.colours;
     conversion->destCount = dest.colourCount;
-    conversion->backRgb = sourceBackRgb(sourceDc, source);
+    conversion->backRgb = SourceBackRgb(sourceDc, source);
     conversion->cacheIn = 0xFFFFFFFF;
     conversion->cacheOut = 0;
 
@@ -51,7 +51,7 @@ void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const Gd
         return;
     }
     if (source.bitsPerPixel == 8) {
-        if (dest.bitsPerPixel == 8 && sameTables(source, dest)) {
+        if (dest.bitsPerPixel == 8 && SameTables(source, dest)) {
             conversion->identity = true;
             for (uint32_t i = 0; i < 256; ++i)
                 conversion->lut[i] = i;
@@ -66,11 +66,11 @@ void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const Gd
             return;
         }
         for (int i = 0; i < 256; ++i) {
-            const uint32_t rgb = entryRgb(source, i);
+            const uint32_t rgb = EntryRgb(source, i);
             if (dest.bitsPerPixel == 32)
                 conversion->lut[i] = rgb;
             else if (dest.bitsPerPixel == 8)
-                conversion->lut[i] = conversion->nearest(rgb);
+                conversion->lut[i] = conversion->Nearest(rgb);
             else
                 conversion->lut[i] = rgb == conversion->backRgb ? 1 : 0;
         }

@@ -17,13 +17,13 @@
 
 namespace {
 
-void convertScalar(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut)
+void ConvertScalar(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut)
 {
     for (int i = 0; i < count; ++i)
         dest[i] = lut[source[i]];
 }
 
-void doubleScalar(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut)
+void DoubleScalar(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut)
 {
     for (int i = 0; i + 1 < count; i += 2) {
         const uint32_t value = lut[source[i >> 1]];
@@ -40,7 +40,7 @@ struct Planes {
     __m128i byte[4];
 };
 
-__attribute__((target("ssse3"))) Planes makePlanes(const uint32_t* lut)
+__attribute__((target("ssse3"))) Planes MakePlanes(const uint32_t* lut)
 {
     alignas(16) uint8_t bytes[4][16];
     for (int i = 0; i < 16; ++i)
@@ -54,7 +54,7 @@ __attribute__((target("ssse3"))) Planes makePlanes(const uint32_t* lut)
 
 // 16 indices to 16 values, four in each of out0..out3, or false when one
 // of them is 16 or more.
-__attribute__((target("ssse3"), always_inline)) inline bool lookup16(const Planes& planes, const uint8_t* source,
+__attribute__((target("ssse3"), always_inline)) inline bool Lookup16(const Planes& planes, const uint8_t* source,
                                                                      __m128i& out0, __m128i& out1, __m128i& out2,
                                                                      __m128i& out3)
 {
@@ -75,15 +75,15 @@ __attribute__((target("ssse3"), always_inline)) inline bool lookup16(const Plane
     return true;
 }
 
-__attribute__((target("ssse3"))) void convertSsse3(uint32_t* dest, const uint8_t* source, int count,
+__attribute__((target("ssse3"))) void ConvertSsse3(uint32_t* dest, const uint8_t* source, int count,
                                                    const uint32_t* lut)
 {
-    const Planes planes = makePlanes(lut);
+    const Planes planes = MakePlanes(lut);
     int i = 0;
     for (; i + 16 <= count; i += 16) {
         __m128i v0, v1, v2, v3;
-        if (!lookup16(planes, source + i, v0, v1, v2, v3)) {
-            convertScalar(dest + i, source + i, 16, lut);
+        if (!Lookup16(planes, source + i, v0, v1, v2, v3)) {
+            ConvertScalar(dest + i, source + i, 16, lut);
             continue;
         }
         __m128i* out = reinterpret_cast<__m128i*>(dest + i);
@@ -92,19 +92,19 @@ __attribute__((target("ssse3"))) void convertSsse3(uint32_t* dest, const uint8_t
         _mm_storeu_si128(out + 2, v2);
         _mm_storeu_si128(out + 3, v3);
     }
-    convertScalar(dest + i, source + i, count - i, lut);
+    ConvertScalar(dest + i, source + i, count - i, lut);
 }
 
 // `count` (even) values from count / 2 indices, each value twice.
-__attribute__((target("ssse3"))) void doubleSsse3(uint32_t* dest, const uint8_t* source, int count,
+__attribute__((target("ssse3"))) void DoubleSsse3(uint32_t* dest, const uint8_t* source, int count,
                                                   const uint32_t* lut)
 {
-    const Planes planes = makePlanes(lut);
+    const Planes planes = MakePlanes(lut);
     int i = 0;
     for (; i + 32 <= count; i += 32) {
         __m128i v0, v1, v2, v3;
-        if (!lookup16(planes, source + i / 2, v0, v1, v2, v3)) {
-            doubleScalar(dest + i, source + i / 2, 32, lut);
+        if (!Lookup16(planes, source + i / 2, v0, v1, v2, v3)) {
+            DoubleScalar(dest + i, source + i / 2, 32, lut);
             continue;
         }
         __m128i* out = reinterpret_cast<__m128i*>(dest + i);
@@ -117,7 +117,7 @@ __attribute__((target("ssse3"))) void doubleSsse3(uint32_t* dest, const uint8_t*
         _mm_storeu_si128(out + 6, _mm_unpacklo_epi32(v3, v3));
         _mm_storeu_si128(out + 7, _mm_unpackhi_epi32(v3, v3));
     }
-    doubleScalar(dest + i, source + i / 2, count - i, lut);
+    DoubleScalar(dest + i, source + i / 2, count - i, lut);
 }
 
 // The first 16 entries, eight in each half.
@@ -125,14 +125,14 @@ struct Halves {
     __m256i low, high;
 };
 
-__attribute__((target("avx2"))) Halves makeHalves(const uint32_t* lut)
+__attribute__((target("avx2"))) Halves MakeHalves(const uint32_t* lut)
 {
     return Halves{_mm256_loadu_si256(reinterpret_cast<const __m256i*>(lut)),
                   _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lut + 8))};
 }
 
 // 16 indices (each below 16) to 16 values stored at dest.
-__attribute__((target("avx2"), always_inline)) inline void store16(const Halves& table, __m128i index,
+__attribute__((target("avx2"), always_inline)) inline void Store16(const Halves& table, __m128i index,
                                                                    uint32_t* dest)
 {
     const __m256i first = _mm256_cvtepu8_epi32(index);
@@ -148,91 +148,88 @@ __attribute__((target("avx2"), always_inline)) inline void store16(const Halves&
     _mm256_storeu_ps(reinterpret_cast<float*>(dest + 8), v1);
 }
 
-__attribute__((target("avx2"))) inline bool below16(__m128i index)
+__attribute__((target("avx2"))) inline bool Below16(__m128i index)
 {
     return _mm_testz_si128(index, _mm_set1_epi8(char(0xF0))) != 0;
 }
 
-__attribute__((target("avx2"))) void convertAvx2(uint32_t* dest, const uint8_t* source, int count,
+__attribute__((target("avx2"))) void ConvertAvx2(uint32_t* dest, const uint8_t* source, int count,
                                                  const uint32_t* lut)
 {
-    const Halves table = makeHalves(lut);
+    const Halves table = MakeHalves(lut);
     int i = 0;
     for (; i + 16 <= count; i += 16) {
         const __m128i index = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
-        if (below16(index))
-            store16(table, index, dest + i);
+        if (Below16(index))
+            Store16(table, index, dest + i);
         else
-            convertScalar(dest + i, source + i, 16, lut);
+            ConvertScalar(dest + i, source + i, 16, lut);
     }
-    convertScalar(dest + i, source + i, count - i, lut);
+    ConvertScalar(dest + i, source + i, count - i, lut);
 }
 
-__attribute__((target("avx2"))) void doubleAvx2(uint32_t* dest, const uint8_t* source, int count,
+__attribute__((target("avx2"))) void DoubleAvx2(uint32_t* dest, const uint8_t* source, int count,
                                                 const uint32_t* lut)
 {
-    const Halves table = makeHalves(lut);
+    const Halves table = MakeHalves(lut);
     int i = 0;
     for (; i + 16 <= count; i += 16) {
         const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(source + i / 2));
-        if (below16(eight))
-            store16(table, _mm_unpacklo_epi8(eight, eight), dest + i);
+        if (Below16(eight))
+            Store16(table, _mm_unpacklo_epi8(eight, eight), dest + i);
         else
-            doubleScalar(dest + i, source + i / 2, 16, lut);
+            DoubleScalar(dest + i, source + i / 2, 16, lut);
     }
-    doubleScalar(dest + i, source + i / 2, count - i, lut);
+    DoubleScalar(dest + i, source + i / 2, count - i, lut);
 }
 
 #endif
 
-// The widest path the processor offers is taken, unless a test chose a
-// narrower one.
-GdiRowPath chosen = GdiRowPath::Avx2;
+// The widest path the processor offers is taken, unless a test set a
+// narrower limit.
+GdiRowPath limit = GdiRowPath::Avx2;
 
-bool hasSsse3()
+bool HasSsse3()
 {
-#if GDI_ROWS_X86
-    static const bool has = __builtin_cpu_supports("ssse3");
-    return has && chosen >= GdiRowPath::Ssse3;
-#else
-    return false;
-#endif
+    return GdiRowPathOffered(GdiRowPath::Ssse3) && limit >= GdiRowPath::Ssse3;
 }
 
-bool hasAvx2()
+bool HasAvx2()
 {
-#if GDI_ROWS_X86
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has && chosen >= GdiRowPath::Avx2;
-#else
-    return false;
-#endif
+    return GdiRowPathOffered(GdiRowPath::Avx2) && limit >= GdiRowPath::Avx2;
 }
 
 }  // namespace
 
-bool GdiChooseRowPath(GdiRowPath path)
+bool GdiRowPathOffered(GdiRowPath path)
 {
-    chosen = GdiRowPath::Avx2;
-    const bool offered = path == GdiRowPath::Scalar || (path == GdiRowPath::Ssse3 && hasSsse3()) ||
-                         (path == GdiRowPath::Avx2 && hasAvx2());
-    chosen = offered ? path : GdiRowPath::Avx2;
-    return offered;
+#if GDI_ROWS_X86
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    return path == GdiRowPath::Scalar || (path == GdiRowPath::Ssse3 && ssse3) || (path == GdiRowPath::Avx2 && avx2);
+#else
+    return path == GdiRowPath::Scalar;
+#endif
+}
+
+void GdiLimitRowPath(GdiRowPath widest)
+{
+    limit = widest;
 }
 
 void GdiConvertRow8To32(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut)
 {
 #if GDI_ROWS_X86
-    if (count >= 16 && hasAvx2()) {
-        convertAvx2(dest, source, count, lut);
+    if (count >= 16 && HasAvx2()) {
+        ConvertAvx2(dest, source, count, lut);
         return;
     }
-    if (count >= 16 && hasSsse3()) {
-        convertSsse3(dest, source, count, lut);
+    if (count >= 16 && HasSsse3()) {
+        ConvertSsse3(dest, source, count, lut);
         return;
     }
 #endif
-    convertScalar(dest, source, count, lut);
+    ConvertScalar(dest, source, count, lut);
 }
 
 void GdiConvertRow8To32Doubled(uint32_t* dest, const uint8_t* source, int count, bool startOdd, const uint32_t* lut)
@@ -245,16 +242,16 @@ void GdiConvertRow8To32Doubled(uint32_t* dest, const uint8_t* source, int count,
         --count;
     }
 #if GDI_ROWS_X86
-    if (count >= 16 && hasAvx2()) {
-        doubleAvx2(dest, source, count, lut);
+    if (count >= 16 && HasAvx2()) {
+        DoubleAvx2(dest, source, count, lut);
         return;
     }
-    if (count >= 32 && hasSsse3()) {
-        doubleSsse3(dest, source, count, lut);
+    if (count >= 32 && HasSsse3()) {
+        DoubleSsse3(dest, source, count, lut);
         return;
     }
 #endif
-    doubleScalar(dest, source, count, lut);
+    DoubleScalar(dest, source, count, lut);
 }
 
 void GdiOrRow32(uint32_t* dest, const uint32_t* source, int count)

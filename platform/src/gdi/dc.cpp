@@ -8,7 +8,7 @@ namespace {
 
 // A bitmap leaves a DC: forget the owner, and free it if it was deleted
 // while selected.
-void releaseBitmap(GdiBitmap* bitmap)
+void ReleaseBitmap(GdiBitmap* bitmap)
 {
     if (bitmap == nullptr || bitmap->stock)
         return;
@@ -17,7 +17,7 @@ void releaseBitmap(GdiBitmap* bitmap)
         GdiFreeBitmap(bitmap);
 }
 
-void releaseFont(GdiFont* font)
+void ReleaseFont(GdiFont* font)
 {
     if (font == nullptr || font->stock)
         return;
@@ -27,7 +27,7 @@ void releaseFont(GdiFont* font)
 
 // The bitmap previously selected, or null when this one cannot be selected:
 // window DCs take no bitmap, and a bitmap lives in one DC at a time.
-GdiBitmap* selectBitmap(GdiDc* dc, GdiBitmap* bitmap)
+GdiBitmap* SelectBitmap(GdiDc* dc, GdiBitmap* bitmap)
 {
     if (dc->window != nullptr || bitmap->deletePending)
         return nullptr;
@@ -41,11 +41,11 @@ GdiBitmap* selectBitmap(GdiDc* dc, GdiBitmap* bitmap)
     }
     dc->state.bitmap = bitmap;
     dc->state.bitmapSerial = bitmap->serial;
-    releaseBitmap(previous);
+    ReleaseBitmap(previous);
     return previous;
 }
 
-GdiFont* selectFont(GdiDc* dc, GdiFont* font)
+GdiFont* SelectFont(GdiDc* dc, GdiFont* font)
 {
     if (font->deletePending)
         return nullptr;
@@ -56,27 +56,27 @@ GdiFont* selectFont(GdiDc* dc, GdiFont* font)
         ++font->selectCount;
     dc->state.font = font;
     dc->state.fontSerial = font->serial;
-    releaseFont(previous);
+    ReleaseFont(previous);
     return previous;
 }
 
 // Puts a saved state back. The bitmap and font go through the select path;
 // one that was deleted meanwhile, or now sits in another DC, stays out.
-void restoreState(GdiDc* dc, const GdiDcState& saved)
+void RestoreState(GdiDc* dc, const GdiDcState& saved)
 {
     GdiBitmap* bitmap = GdiLookupBitmap(saved.bitmap);
     if (bitmap != nullptr && bitmap->serial == saved.bitmapSerial && dc->window == nullptr)
-        selectBitmap(dc, bitmap);
+        SelectBitmap(dc, bitmap);
     GdiFont* font = GdiLookupFont(saved.font);
     if (font != nullptr && font->serial == saved.fontSerial)
-        selectFont(dc, font);
+        SelectFont(dc, font);
     dc->state.stretchMode = saved.stretchMode;
     dc->state.textColour = saved.textColour;
     dc->state.backColour = saved.backColour;
     dc->state.backMode = saved.backMode;
 }
 
-GdiDc* newDc(WindowPixels* window)
+GdiDc* NewDc(WindowPixels* window)
 {
     if (!GdiHasRoom())
         return nullptr;
@@ -89,10 +89,10 @@ GdiDc* newDc(WindowPixels* window)
     return dc;
 }
 
-void freeDc(GdiDc* dc)
+void FreeDc(GdiDc* dc)
 {
-    releaseBitmap(dc->state.bitmap);
-    releaseFont(dc->state.font);
+    ReleaseBitmap(dc->state.bitmap);
+    ReleaseFont(dc->state.font);
     GdiUnregister(dc);
     delete dc;
 }
@@ -141,21 +141,21 @@ HDC GdiCreateWindowDc(WindowPixels* target)
 {
     if (target == nullptr)
         return nullptr;
-    return reinterpret_cast<HDC>(static_cast<GdiObject*>(newDc(target)));
+    return reinterpret_cast<HDC>(static_cast<GdiObject*>(NewDc(target)));
 }
 
 void GdiDestroyWindowDc(HDC handle)
 {
     GdiDc* dc = GdiLookupDc(handle);
     if (dc != nullptr && dc->window != nullptr)
-        freeDc(dc);
+        FreeDc(dc);
 }
 
 HDC WINAPI CreateCompatibleDC(HDC reference)
 {
     if (reference != nullptr && GdiLookupDc(reference) == nullptr)
         return nullptr;
-    return reinterpret_cast<HDC>(static_cast<GdiObject*>(newDc(nullptr)));
+    return reinterpret_cast<HDC>(static_cast<GdiObject*>(NewDc(nullptr)));
 }
 
 BOOL WINAPI DeleteDC(HDC handle)
@@ -163,7 +163,7 @@ BOOL WINAPI DeleteDC(HDC handle)
     GdiDc* dc = GdiLookupDc(handle);
     if (dc == nullptr || dc->window != nullptr)
         return FALSE;
-    freeDc(dc);
+    FreeDc(dc);
     return TRUE;
 }
 
@@ -187,7 +187,7 @@ BOOL WINAPI RestoreDC(HDC handle, int savedLevel)
         return FALSE;
     const GdiDcState state = dc->saved[level - 1];
     dc->saved.resize(level - 1);
-    restoreState(dc, state);
+    RestoreState(dc, state);
     return TRUE;
 }
 
@@ -197,21 +197,9 @@ HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object)
     if (dc == nullptr)
         return nullptr;
     if (GdiBitmap* bitmap = GdiLookupBitmap(object))
-        return static_cast<GdiObject*>(selectBitmap(dc, bitmap));
+        return static_cast<GdiObject*>(SelectBitmap(dc, bitmap));
     if (GdiFont* font = GdiLookupFont(object))
-        return static_cast<GdiObject*>(selectFont(dc, font));
-    return nullptr;
-}
-
-HGDIOBJ WINAPI GetCurrentObject(HDC handle, UINT objectType)
-{
-    GdiDc* dc = GdiLookupDc(handle);
-    if (dc == nullptr)
-        return nullptr;
-    if (objectType == OBJ_BITMAP)
-        return static_cast<GdiObject*>(dc->state.bitmap);
-    if (objectType == OBJ_FONT)
-        return static_cast<GdiObject*>(dc->state.font);
+        return static_cast<GdiObject*>(SelectFont(dc, font));
     return nullptr;
 }
 
@@ -223,10 +211,4 @@ int WINAPI SetStretchBltMode(HDC handle, int mode)
     const int previous = dc->state.stretchMode;
     dc->state.stretchMode = mode;
     return previous;
-}
-
-int WINAPI GetStretchBltMode(HDC handle)
-{
-    GdiDc* dc = GdiLookupDc(handle);
-    return dc != nullptr ? dc->state.stretchMode : 0;
 }

@@ -1,5 +1,5 @@
 // Font objects: a copy of the caller's LOGFONTA. Glyphs and metrics belong
-// to the text functions, which read the description back from here.
+// to the text functions, which open the face for it (font_face.cpp).
 #include "gdi/gdi_private.h"
 
 HFONT WINAPI CreateFontIndirectA(const LOGFONTA* description)
@@ -13,16 +13,4 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA* description)
     font->description.lfFaceName[LF_FACESIZE - 1] = '\0';
     GdiRegister(font);
     return reinterpret_cast<HFONT>(static_cast<GdiObject*>(font));
-}
-
-const LOGFONTA* GdiFontDescription(HFONT handle)
-{
-    GdiFont* font = GdiLookupFont(handle);
-    return font != nullptr ? &font->description : nullptr;
-}
-
-const LOGFONTA* GdiDcFontDescription(HDC handle)
-{
-    GdiDc* dc = GdiLookupDc(handle);
-    return dc != nullptr ? &dc->state.font->description : nullptr;
 }

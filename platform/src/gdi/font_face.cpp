@@ -9,14 +9,14 @@ namespace {
 // The stock font's height, also taken for lfHeight 0.
 constexpr int kDefaultCellHeight = 16;
 
-void closeFace(void* cache)
+void CloseFace(void* cache)
 {
     TextCloseFace(static_cast<TextFace*>(cache));
 }
 
 // A positive lfHeight is the cell height; a negative one the character
 // (em) height, which the face's metrics turn into a cell height.
-int cellHeight(const LOGFONTA& description)
+int CellHeight(const LOGFONTA& description)
 {
     const LONG height = description.lfHeight;
     if (height == 0)
@@ -34,12 +34,12 @@ TextFace* GdiFontFace(GdiFont* font)
     if (font == nullptr)
         return nullptr;
     if (font->cache == nullptr) {
-        const int cell = cellHeight(font->description);
+        const int cell = CellHeight(font->description);
         TextFace* face = cell > 0 ? TextOpenFace(font->description.lfFaceName, cell) : nullptr;
         if (face == nullptr)
             return nullptr;
         font->cache = face;
-        font->freeCache = closeFace;
+        font->freeCache = CloseFace;
     }
     return static_cast<TextFace*>(font->cache);
 }

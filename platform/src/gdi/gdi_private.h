@@ -3,7 +3,7 @@
 // surface a context stands for.
 #pragma once
 
-#include <windows.h>
+#include "win32_private.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -171,7 +171,7 @@ struct GdiConversion {
     uint32_t cacheIn;           // last 32 bpp value matched, and its entry
     uint32_t cacheOut;
 
-    uint32_t nearest(uint32_t pixel)
+    uint32_t Nearest(uint32_t pixel)
     {
         pixel &= 0xFFFFFF;
         if (pixel != cacheIn) {
@@ -189,19 +189,21 @@ void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const Gd
 // starting with the second of source[0]'s two when `startOdd`.
 void GdiConvertRow8To32(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut);
 void GdiConvertRow8To32Doubled(uint32_t* dest, const uint8_t* source, int count, bool startOdd, const uint32_t* lut);
-// The instruction sets the 8-bit row loops may use. Tests choose each in
-// turn; false when the processor lacks it (the widest offered is then used).
+// The instruction sets the 8-bit row loops may use; whether the processor
+// offers one.
 enum class GdiRowPath { Scalar, Ssse3, Avx2 };
-bool GdiChooseRowPath(GdiRowPath path);
+bool GdiRowPathOffered(GdiRowPath path);
+// The widest path the loops may take (the test seams narrow it).
+void GdiLimitRowPath(GdiRowPath widest);
 // `count` 32-bit values, each of source's twice, the first the second of
 // source[0]'s two when `startOdd`.
 void GdiDoubleRow32(uint32_t* dest, const uint32_t* source, int count, bool startOdd);
 // dest[i] |= source[i] for `count` 32-bit values of rows that do not overlap.
 void GdiOrRow32(uint32_t* dest, const uint32_t* source, int count);
 
-// Fills a rectangle (already in device coordinates, any size) with BLACKNESS
-// or WHITENESS; returns whether anything was drawn (bitblt.cpp).
-bool GdiFillRect(const GdiSurface& surface, int x, int y, int width, int height, DWORD rop);
+// Fills a rectangle (in device coordinates, any size) with BLACKNESS: every
+// bit of a pixel 0; returns whether anything was drawn (bitblt.cpp).
+bool GdiFillBlack(const GdiSurface& surface, int x, int y, int width, int height);
 
 // Copies source pixels to the destination, each destination pixel taking
 // the source pixel at its sample centre; clipped to both surfaces. Widths
@@ -210,7 +212,11 @@ bool GdiFillRect(const GdiSurface& surface, int x, int y, int width, int height,
 bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int width, int height, const GdiDc* sourceDc,
                     const GdiSurface& source, int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
 
-// For the text functions: the description of a font, and of the font
-// selected into a DC; null for a bad handle.
-const LOGFONTA* GdiFontDescription(HFONT font);
-const LOGFONTA* GdiDcFontDescription(HDC dc);
+
+// For the test seams (gdi_seams.cpp): the objects alive now (stock ones
+// not counted), and how many may be.
+int GdiLiveObjects();
+void GdiSetQuota(int quota);
+// Tests choose each row path in turn: false when the processor lacks it
+// (the widest offered is then used).
+bool GdiChooseRowPath(GdiRowPath path);

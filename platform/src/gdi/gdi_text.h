@@ -3,7 +3,7 @@
 // a mnemonic character. Also the face a font object stands for.
 #pragma once
 
-#include <windows.h>
+#include "win32_private.h"
 
 struct GdiFont;
 struct TextFace;

@@ -2,15 +2,13 @@
 // of live objects.
 #include "gdi/gdi_private.h"
 
-#include <platform_seams.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <unordered_set>
 
 namespace {
 
-GdiBitmap* buildStockBitmap()
+GdiBitmap* BuildStockBitmap()
 {
     // The 1 x 1 monochrome bitmap every memory DC starts with.
     static uint8_t bits[4];
@@ -29,7 +27,7 @@ GdiBitmap* buildStockBitmap()
     return &bitmap;
 }
 
-GdiFont* buildStockFont()
+GdiFont* BuildStockFont()
 {
     // The system font: no face name, the text module picks its default face.
     static GdiFont font;
@@ -46,15 +44,15 @@ GdiFont* buildStockFont()
 constexpr int kDefaultQuota = 10000;
 
 struct Table {
-    GdiBitmap* stockBitmap = buildStockBitmap();
-    GdiFont* stockFont = buildStockFont();
+    GdiBitmap* stockBitmap = BuildStockBitmap();
+    GdiFont* stockFont = BuildStockFont();
     std::unordered_set<const void*> live{stockBitmap, stockFont};
     int counted = 0;  // live objects that are not stock
     int quota = kDefaultQuota;
     uint64_t nextSerial = 1;
 };
 
-Table& table()
+Table& TheTable()
 {
     static Table instance;
     return instance;
@@ -64,21 +62,21 @@ Table& table()
 
 void GdiRegister(GdiObject* object)
 {
-    object->serial = ++table().nextSerial;
-    table().live.insert(object);
+    object->serial = ++TheTable().nextSerial;
+    TheTable().live.insert(object);
     if (!object->stock)
-        ++table().counted;
+        ++TheTable().counted;
 }
 
 bool GdiHasRoom()
 {
-    return table().counted < table().quota;
+    return TheTable().counted < TheTable().quota;
 }
 
 void GdiUnregister(GdiObject* object)
 {
-    if (table().live.erase(object) != 0 && !object->stock)
-        --table().counted;
+    if (TheTable().live.erase(object) != 0 && !object->stock)
+        --TheTable().counted;
     object->magic = 0;
 }
 
@@ -86,7 +84,7 @@ GdiObject* GdiLookup(const void* handle)
 {
     if (handle == nullptr)
         return nullptr;
-    if (table().live.count(handle) == 0)
+    if (TheTable().live.count(handle) == 0)
         return nullptr;
     auto* object = static_cast<GdiObject*>(const_cast<void*>(handle));
     return object->magic == kGdiMagic ? object : nullptr;
@@ -112,12 +110,12 @@ GdiDc* GdiLookupDc(const void* handle)
 
 GdiBitmap* GdiStockBitmap()
 {
-    return table().stockBitmap;
+    return TheTable().stockBitmap;
 }
 
 GdiFont* GdiStockFont()
 {
-    return table().stockFont;
+    return TheTable().stockFont;
 }
 
 void GdiFreeBitmap(GdiBitmap* bitmap)
@@ -164,12 +162,12 @@ BOOL WINAPI DeleteObject(HGDIOBJ handle)
     return TRUE;
 }
 
-int PlatformLiveGdiObjects(void)
+int GdiLiveObjects()
 {
-    return table().counted;
+    return TheTable().counted;
 }
 
-void PlatformSetGdiQuota(int quota)
+void GdiSetQuota(int quota)
 {
-    table().quota = quota;
+    TheTable().quota = quota;
 }

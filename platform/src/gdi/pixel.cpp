@@ -1,14 +1,5 @@
-// Pixel values and colours: colour-table matching, GetPixel and SetPixel.
+// Pixel values and colours: colour-table matching.
 #include "gdi/gdi_private.h"
-
-namespace {
-
-bool contains(const GdiSurface& surface, int x, int y)
-{
-    return x >= 0 && y >= 0 && x < surface.width && y < surface.height;
-}
-
-}  // namespace
 
 uint32_t GdiNearestIndex(const RGBQUAD* colours, int count, uint32_t rgb)
 {
@@ -44,26 +35,4 @@ COLORREF GdiPixelToColour(const GdiSurface& surface, uint32_t pixel)
     if (pixel >= uint32_t(surface.colourCount))
         return RGB(0, 0, 0);
     return GdiRgbToColourRef(GdiQuadToRgb(surface.colours[pixel]));
-}
-
-COLORREF WINAPI GetPixel(HDC handle, int x, int y)
-{
-    GdiDc* dc = GdiLookupDc(handle);
-    GdiSurface surface;
-    if (dc == nullptr || !GdiDcSurface(dc, &surface) || !contains(surface, x, y))
-        return CLR_INVALID;
-    return GdiPixelToColour(surface, GdiReadPixel(surface, x, y));
-}
-
-// Returns the colour actually set: the nearest the surface can hold.
-COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF colour)
-{
-    GdiDc* dc = GdiLookupDc(handle);
-    GdiSurface surface;
-    if (dc == nullptr || !GdiDcSurface(dc, &surface) || !contains(surface, x, y))
-        return CLR_INVALID;
-    const uint32_t pixel = GdiColourToPixel(surface, colour);
-    GdiWritePixel(surface, x, y, pixel);
-    GdiDcDrawn(dc);
-    return GdiPixelToColour(surface, pixel);
 }

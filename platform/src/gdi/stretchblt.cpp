@@ -15,7 +15,7 @@ namespace {
 // Columns handled per pass; the sample table lives on the stack.
 constexpr int kMaxColumns = 8192;
 
-int64_t sampleOffset(int64_t destOffset, int64_t sourceSize, int64_t destSize, bool mirror)
+int64_t SampleOffset(int64_t destOffset, int64_t sourceSize, int64_t destSize, bool mirror)
 {
     // 128 bits: wild arguments must not overflow.
     const auto offset = int64_t(((2 * __int128(destOffset) + 1) * sourceSize) / (2 * __int128(destSize)));
@@ -28,35 +28,35 @@ int64_t sampleOffset(int64_t destOffset, int64_t sourceSize, int64_t destSize, b
 class Sampler {
 public:
     Sampler(int64_t first, int64_t sourceSize, int64_t destSize, bool mirror)
-        : sourceSize_(sourceSize), divisor_(2 * destSize), mirror_(mirror)
+        : sourceSize(sourceSize), divisor(2 * destSize), mirror(mirror)
     {
         const unsigned __int128 numerator = (2 * (unsigned __int128)(first) + 1) * uint64_t(sourceSize);
-        quotient_ = int64_t(numerator / divisor_);
-        remainder_ = uint64_t(numerator % divisor_);
-        stepQuotient_ = int64_t(uint64_t(2 * sourceSize) / divisor_);
-        stepRemainder_ = uint64_t(2 * sourceSize) % divisor_;
+        quotient = int64_t(numerator / divisor);
+        remainder = uint64_t(numerator % divisor);
+        stepQuotient = int64_t(uint64_t(2 * sourceSize) / divisor);
+        stepRemainder = uint64_t(2 * sourceSize) % divisor;
     }
 
-    int64_t value() const { return mirror_ ? sourceSize_ - 1 - quotient_ : quotient_; }
+    int64_t Value() const { return mirror ? sourceSize - 1 - quotient : quotient; }
 
-    void next()
+    void Next()
     {
-        quotient_ += stepQuotient_;
-        remainder_ += stepRemainder_;
-        if (remainder_ >= divisor_) {
-            remainder_ -= divisor_;
-            ++quotient_;
+        quotient += stepQuotient;
+        remainder += stepRemainder;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            ++quotient;
         }
     }
 
 private:
-    int64_t sourceSize_;
-    uint64_t divisor_;
-    bool mirror_;
-    int64_t quotient_;
-    uint64_t remainder_;
-    int64_t stepQuotient_;
-    uint64_t stepRemainder_;
+    int64_t sourceSize;
+    uint64_t divisor;
+    bool mirror;
+    int64_t quotient;
+    uint64_t remainder;
+    int64_t stepQuotient;
+    uint64_t stepRemainder;
 };
 
 using RowFunction = void (*)(uint8_t* dest, int first, int count, const uint8_t* source, const int* columns,
@@ -65,7 +65,7 @@ using RowFunction = void (*)(uint8_t* dest, int first, int count, const uint8_t*
 // One destination row: `count` pixels from column `first`, the i-th taken
 // from source column columns[i].
 template <int SourceBits, int DestBits, bool Paint>
-void blitRow(uint8_t* dest, int first, int count, const uint8_t* source, const int* columns, GdiConversion& conversion)
+void BlitRow(uint8_t* dest, int first, int count, const uint8_t* source, const int* columns, GdiConversion& conversion)
 {
     for (int i = 0; i < count; ++i) {
         const int sx = columns[i];
@@ -79,7 +79,7 @@ void blitRow(uint8_t* dest, int first, int count, const uint8_t* source, const i
             if constexpr (DestBits == 32)
                 value = pixel;
             else if constexpr (DestBits == 8)
-                value = conversion.nearest(pixel);
+                value = conversion.Nearest(pixel);
             else
                 value = (pixel & 0xFFFFFF) == conversion.backRgb ? 1 : 0;
         }
@@ -100,31 +100,31 @@ void blitRow(uint8_t* dest, int first, int count, const uint8_t* source, const i
     }
 }
 
-int formatIndex(int bitsPerPixel)
+int FormatIndex(int bitsPerPixel)
 {
     return bitsPerPixel == 1 ? 0 : bitsPerPixel == 8 ? 1 : 2;
 }
 
 template <int SourceBits, int DestBits>
-RowFunction pickRow(bool paint)
+RowFunction PickRow(bool paint)
 {
-    return paint ? blitRow<SourceBits, DestBits, true> : blitRow<SourceBits, DestBits, false>;
+    return paint ? BlitRow<SourceBits, DestBits, true> : BlitRow<SourceBits, DestBits, false>;
 }
 
-RowFunction rowFunction(int sourceBits, int destBits, bool paint)
+RowFunction RowFunctionFor(int sourceBits, int destBits, bool paint)
 {
     static const RowFunction table[3][3][2] = {
-        {{pickRow<1, 1>(false), pickRow<1, 1>(true)},
-         {pickRow<1, 8>(false), pickRow<1, 8>(true)},
-         {pickRow<1, 32>(false), pickRow<1, 32>(true)}},
-        {{pickRow<8, 1>(false), pickRow<8, 1>(true)},
-         {pickRow<8, 8>(false), pickRow<8, 8>(true)},
-         {pickRow<8, 32>(false), pickRow<8, 32>(true)}},
-        {{pickRow<32, 1>(false), pickRow<32, 1>(true)},
-         {pickRow<32, 8>(false), pickRow<32, 8>(true)},
-         {pickRow<32, 32>(false), pickRow<32, 32>(true)}},
+        {{PickRow<1, 1>(false), PickRow<1, 1>(true)},
+         {PickRow<1, 8>(false), PickRow<1, 8>(true)},
+         {PickRow<1, 32>(false), PickRow<1, 32>(true)}},
+        {{PickRow<8, 1>(false), PickRow<8, 1>(true)},
+         {PickRow<8, 8>(false), PickRow<8, 8>(true)},
+         {PickRow<8, 32>(false), PickRow<8, 32>(true)}},
+        {{PickRow<32, 1>(false), PickRow<32, 1>(true)},
+         {PickRow<32, 8>(false), PickRow<32, 8>(true)},
+         {PickRow<32, 32>(false), PickRow<32, 32>(true)}},
     };
-    return table[formatIndex(sourceBits)][formatIndex(destBits)][paint ? 1 : 0];
+    return table[FormatIndex(sourceBits)][FormatIndex(destBits)][paint ? 1 : 0];
 }
 
 struct Axis {
@@ -135,25 +135,25 @@ struct Axis {
     bool mirror;
 
     // The source coordinate sampled by destination coordinate d.
-    int64_t sample(int d) const { return source + sampleOffset(d - dest, sourceSize, destSize, mirror); }
+    int64_t Sample(int d) const { return source + SampleOffset(d - dest, sourceSize, destSize, mirror); }
 };
 
 // Source and destination share memory and the rectangles meet: pixel by
 // pixel, walking away from the side being written so every source pixel
 // is read before it is overwritten.
-void blitOverlapping(const GdiSurface& surface, const Axis& ax, const Axis& ay, int left, int top, int right,
+void BlitOverlapping(const GdiSurface& surface, const Axis& ax, const Axis& ay, int left, int top, int right,
                      int bottom, bool paint)
 {
     const bool rowsBackward = ay.dest > ay.source;
     const bool columnsBackward = ax.dest > ax.source;
     for (int r = 0; r < bottom - top; ++r) {
         const int dy = rowsBackward ? bottom - 1 - r : top + r;
-        const int64_t sy = ay.sample(dy);
+        const int64_t sy = ay.Sample(dy);
         if (sy < 0 || sy >= surface.height)
             continue;
         for (int c = 0; c < right - left; ++c) {
             const int dx = columnsBackward ? right - 1 - c : left + c;
-            const int64_t sx = ax.sample(dx);
+            const int64_t sx = ax.Sample(dx);
             if (sx < 0 || sx >= surface.width)
                 continue;
             uint32_t value = GdiReadPixel(surface, int(sx), int(sy));
@@ -164,7 +164,7 @@ void blitOverlapping(const GdiSurface& surface, const Axis& ax, const Axis& ay, 
     }
 }
 
-bool makeAxis(Axis* axis, int64_t dest, int64_t destSize, int64_t source, int64_t sourceSize)
+bool MakeAxis(Axis* axis, int64_t dest, int64_t destSize, int64_t source, int64_t sourceSize)
 {
     if (destSize == 0 || sourceSize == 0)
         return false;
@@ -176,7 +176,7 @@ bool makeAxis(Axis* axis, int64_t dest, int64_t destSize, int64_t source, int64_
     return true;
 }
 
-bool overlaps(const Axis& axis)
+bool Overlaps(const Axis& axis)
 {
     return axis.dest < axis.source + axis.sourceSize && axis.source < axis.dest + axis.destSize;
 }
@@ -187,7 +187,7 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
                     const GdiSurface& source, int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop)
 {
     Axis ax, ay;
-    if (!makeAxis(&ax, x, width, sourceX, sourceWidth) || !makeAxis(&ay, y, height, sourceY, sourceHeight))
+    if (!MakeAxis(&ax, x, width, sourceX, sourceWidth) || !MakeAxis(&ay, y, height, sourceY, sourceHeight))
         return false;
     const int left = int(std::max<int64_t>(ax.dest, 0));
     const int right = int(std::min<int64_t>(ax.dest + ax.destSize, dest.width));
@@ -197,14 +197,14 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
         return false;
     const bool paint = rop == SRCPAINT;
 
-    if (source.id == dest.id && overlaps(ax) && overlaps(ay)) {
-        blitOverlapping(dest, ax, ay, left, top, right, bottom, paint);
+    if (source.id == dest.id && Overlaps(ax) && Overlaps(ay)) {
+        BlitOverlapping(dest, ax, ay, left, top, right, bottom, paint);
         return true;
     }
 
     GdiConversion conversion;
     GdiBuildConversion(&conversion, destDc, dest, sourceDc, source);
-    const RowFunction row = rowFunction(source.bitsPerPixel, dest.bitsPerPixel, paint);
+    const RowFunction row = RowFunctionFor(source.bitsPerPixel, dest.bitsPerPixel, paint);
     const int destBytes = dest.bitsPerPixel / 8;  // 0 for monochrome
     const bool stretched = ax.destSize != ax.sourceSize || ay.destSize != ay.sourceSize || ax.mirror || ay.mirror;
     const bool plainCopy = !stretched && !paint && conversion.identity && source.bitsPerPixel == dest.bitsPerPixel &&
@@ -224,8 +224,8 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
         // in the destination column, they form one run.
         int first = 0, count = 0;
         Sampler column(passLeft - ax.dest, ax.sourceSize, ax.destSize, ax.mirror);
-        for (int dx = passLeft; dx < passRight; ++dx, column.next()) {
-            const int64_t sx = ax.source + column.value();
+        for (int dx = passLeft; dx < passRight; ++dx, column.Next()) {
+            const int64_t sx = ax.source + column.Value();
             if (sx < 0 || sx >= source.width)
                 continue;
             if (count == 0)
@@ -237,8 +237,8 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
         const uint8_t* previousSource = nullptr;
         const uint8_t* previousDest = nullptr;
         Sampler rowSampler(top - ay.dest, ay.sourceSize, ay.destSize, ay.mirror);
-        for (int dy = top; dy < bottom; ++dy, rowSampler.next()) {
-            const int64_t sy = ay.source + rowSampler.value();
+        for (int dy = top; dy < bottom; ++dy, rowSampler.Next()) {
+            const int64_t sy = ay.source + rowSampler.Value();
             if (sy < 0 || sy >= source.height)
                 continue;
             uint8_t* destRow = dest.origin + ptrdiff_t(dy) * dest.pitch;
@@ -274,18 +274,13 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
     return drawn;
 }
 
-// SRCCOPY and SRCPAINT sample the source; BLACKNESS and WHITENESS fill the
-// destination; other raster operations fail.
+// SRCCOPY and SRCPAINT; other raster operations fail.
 BOOL WINAPI StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC sourceHandle, int sourceX, int sourceY,
                        int sourceWidth, int sourceHeight, DWORD rop)
 {
     GdiDc* dest = GdiLookupDc(destHandle);
-    if (dest == nullptr)
-        return FALSE;
-    if (rop == BLACKNESS || rop == WHITENESS)
-        return PatBlt(destHandle, x, y, width, height, rop);
     GdiDc* source = GdiLookupDc(sourceHandle);
-    if (source == nullptr || (rop != SRCCOPY && rop != SRCPAINT))
+    if (dest == nullptr || source == nullptr || (rop != SRCCOPY && rop != SRCPAINT))
         return FALSE;
     GdiSurface destSurface, sourceSurface;
     if (!GdiDcSurface(dest, &destSurface) || !GdiDcSurface(source, &sourceSurface))

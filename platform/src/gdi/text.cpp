@@ -16,8 +16,8 @@ namespace {
 struct Area {
     int64_t left, top, right, bottom;
 
-    bool empty() const { return left >= right || top >= bottom; }
-    Area intersect(const Area& other) const
+    bool Empty() const { return left >= right || top >= bottom; }
+    Area Intersect(const Area& other) const
     {
         return Area{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
                     std::min(bottom, other.bottom)};
@@ -25,18 +25,18 @@ struct Area {
 };
 
 // Where output may land: the surface, and the clip rectangle if any.
-Area drawableArea(const GdiSurface& surface, const RECT* clip)
+Area DrawableArea(const GdiSurface& surface, const RECT* clip)
 {
     Area area{0, 0, surface.width, surface.height};
     if (clip != nullptr)
-        area = area.intersect(Area{clip->left, clip->top, clip->right, clip->bottom});
+        area = area.Intersect(Area{clip->left, clip->top, clip->right, clip->bottom});
     return area;
 }
 
 // Fills `area`, which lies inside the surface or is empty.
-void fillArea(const GdiSurface& surface, const Area& area, uint32_t pixel)
+void FillArea(const GdiSurface& surface, const Area& area, uint32_t pixel)
 {
-    if (area.empty())
+    if (area.Empty())
         return;
     for (int64_t y = area.top; y < area.bottom; ++y) {
         uint8_t* row = surface.origin + ptrdiff_t(y) * surface.pitch;
@@ -60,21 +60,21 @@ struct SpanTarget {
     uint32_t pixel;
 };
 
-void writeSpan(void* context, int y, int x0, int x1)
+void WriteSpan(void* context, int y, int x0, int x1)
 {
     const auto* target = static_cast<const SpanTarget*>(context);
     Area span{target->left + int64_t(x0), target->top + int64_t(y), target->left + int64_t(x1),
               target->top + int64_t(y) + 1};
-    fillArea(*target->surface, span, target->pixel);
+    FillArea(*target->surface, span, target->pixel);
 }
 
 // The glyphs of the text with the cell's top-left at (x, y), limited to
 // `area` (inside the surface). Top-down 32 and 8 bpp rows are drawn into
 // directly; other layouts take the glyphs as runs.
-void drawGlyphs(const GdiSurface& surface, const Area& area, TextFace* face, const char* text, size_t length,
+void DrawGlyphs(const GdiSurface& surface, const Area& area, TextFace* face, const char* text, size_t length,
                 int64_t x, int64_t y, uint32_t pixel)
 {
-    if (area.empty())
+    if (area.Empty())
         return;
     const int width = int(area.right - area.left), height = int(area.bottom - area.top);
     // The engine takes int positions: text starting far outside the area
@@ -91,11 +91,11 @@ void drawGlyphs(const GdiSurface& surface, const Area& area, TextFace* face, con
                   int(surface.pitch));
     } else {
         SpanTarget target{&surface, int(area.left), int(area.top), pixel};
-        TextDrawSpans(face, text, length, localX, localY, width, height, writeSpan, &target);
+        TextDrawSpans(face, text, length, localX, localY, width, height, WriteSpan, &target);
     }
 }
 
-TextFace* dcFace(GdiDc* dc)
+TextFace* DcFace(GdiDc* dc)
 {
     return GdiFontFace(dc->state.font);
 }
@@ -137,7 +137,7 @@ BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE siz
     GdiDc* dc = GdiLookupDc(handle);
     if (dc == nullptr || count < 0 || size == nullptr || (text == nullptr && count > 0))
         return FALSE;
-    TextFace* face = dcFace(dc);
+    TextFace* face = DcFace(dc);
     if (face == nullptr)
         return FALSE;
     size->cx = count > 0 ? TextMeasure(face, text, size_t(count)) : 0;
@@ -150,22 +150,22 @@ BOOL GdiTextOutClipped(HDC handle, int x, int y, const RECT* clip, LPCSTR text, 
     GdiDc* dc = GdiLookupDc(handle);
     if (dc == nullptr || count < 0 || (text == nullptr && count > 0))
         return FALSE;
-    TextFace* face = dcFace(dc);
+    TextFace* face = DcFace(dc);
     if (face == nullptr)
         return FALSE;
     GdiSurface surface;
     if (count == 0 || !GdiDcSurface(dc, &surface))
         return TRUE;
-    const Area area = drawableArea(surface, clip);
-    if (area.empty())
+    const Area area = DrawableArea(surface, clip);
+    if (area.Empty())
         return TRUE;
 
     const size_t length = size_t(count);
     if (dc->state.backMode == OPAQUE) {
         const Area cell{x, y, x + int64_t(TextMeasure(face, text, length)), y + int64_t(TextCellHeight(face))};
-        fillArea(surface, area.intersect(cell), GdiColourToPixel(surface, dc->state.backColour));
+        FillArea(surface, area.Intersect(cell), GdiColourToPixel(surface, dc->state.backColour));
     }
-    drawGlyphs(surface, area, face, text, length, x, y, GdiColourToPixel(surface, dc->state.textColour));
+    DrawGlyphs(surface, area, face, text, length, x, y, GdiColourToPixel(surface, dc->state.textColour));
     GdiDcDrawn(dc);
     return TRUE;
 }
@@ -182,17 +182,17 @@ BOOL GdiTextUnderline(HDC handle, int x0, int x1, int cellTop, const RECT* clip)
     GdiDc* dc = GdiLookupDc(handle);
     if (dc == nullptr)
         return FALSE;
-    TextFace* face = dcFace(dc);
+    TextFace* face = DcFace(dc);
     if (face == nullptr)
         return FALSE;
     GdiSurface surface;
     if (!GdiDcSurface(dc, &surface))
         return TRUE;
     const int64_t row = int64_t(cellTop) + TextAscent(face) + 1;
-    const Area line = drawableArea(surface, clip).intersect(Area{x0, row, x1, row + 1});
-    if (line.empty())
+    const Area line = DrawableArea(surface, clip).Intersect(Area{x0, row, x1, row + 1});
+    if (line.Empty())
         return TRUE;
-    fillArea(surface, line, GdiColourToPixel(surface, dc->state.textColour));
+    FillArea(surface, line, GdiColourToPixel(surface, dc->state.textColour));
     GdiDcDrawn(dc);
     return TRUE;
 }

@@ -1,13 +1,11 @@
-// The process heap, on the C library's allocator.
-#include <platform_seams.h>
-#include <windows.h>
+// The process heap, on the C library's allocator. No flags are supported:
+// the game asks for plain blocks.
+#include "kernel/kernel_seams.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
-int processHeap;
-int failuresLeft;  // allocations still to refuse, set by tests
+int processHeap;  // its address is the heap's handle
 }
 
 HANDLE WINAPI GetProcessHeap(void)
@@ -17,16 +15,11 @@ HANDLE WINAPI GetProcessHeap(void)
 
 LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes)
 {
-    if (heap != &processHeap) {
+    if (heap != &processHeap || flags != 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    if (failuresLeft > 0) {
-        --failuresLeft;
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    void* block = (flags & HEAP_ZERO_MEMORY) ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
+    void* block = HeapFailureDue() ? nullptr : std::malloc(bytes ? bytes : 1);
     if (block == nullptr)
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return block;
@@ -38,9 +31,4 @@ BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, LPVOID block)
         return FALSE;
     std::free(block);
     return TRUE;
-}
-
-void PlatformFailHeapAllocations(int count)
-{
-    failuresLeft = count;
 }

@@ -1,6 +1,6 @@
 // The program's module handle. The game is one executable: its module is a
 // single process-wide object, the handle every resource lookup starts from.
-#include <windows.h>
+#include "win32_private.h"
 
 struct HINSTANCE__ {
     int unused;

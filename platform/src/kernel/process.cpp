@@ -1,10 +1,10 @@
-// Process exit and the thread's last-error value.
-#include <windows.h>
+// Process exit and the last-error value of the program's one thread.
+#include "win32_private.h"
 
 #include <cstdlib>
 
 namespace {
-thread_local DWORD lastError;
+DWORD lastError;
 }
 
 void WINAPI ExitProcess(UINT exitCode)

@@ -3,7 +3,7 @@
 // would. A program built without one has no resources.
 #pragma once
 
-#include <windows.h>
+#include "win32_private.h"
 
 #include <string.h>
 
@@ -11,7 +11,6 @@
 constexpr WORD kResourceIcon = 3;
 constexpr WORD kResourceDialog = 5;
 constexpr WORD kResourceGroupIcon = 14;
-constexpr WORD kResourceVersion = 16;
 
 // The data of resource `type`/`name` (an ordinal made with
 // MAKEINTRESOURCEA; string names are not used by the game and not found),

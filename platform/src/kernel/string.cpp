@@ -1,5 +1,5 @@
 // KERNEL's string functions.
-#include <windows.h>
+#include "win32_private.h"
 
 // Copies the NUL-terminated source, NUL included; a null argument gets a
 // null result and nothing is written, as Windows answers a fault there.

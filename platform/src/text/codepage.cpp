@@ -9,12 +9,13 @@
 
 namespace {
 
-uint16_t g_table[0x10000];
-std::once_flag g_tableOnce;
+uint16_t decodeTable[0x10000];
+bool decodeTableBuilt;
 
 // Decodes `bytes` (one character) to a single BMP code point, or
 // kCp932Invalid.
-uint16_t DecodeOne(iconv_t cd, const unsigned char* bytes, size_t count) {
+uint16_t DecodeOne(iconv_t cd, const unsigned char* bytes, size_t count)
+{
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char in[2];
     memcpy(in, bytes, count);
@@ -22,38 +23,44 @@ uint16_t DecodeOne(iconv_t cd, const unsigned char* bytes, size_t count) {
     char* inp = in;
     char* outp = reinterpret_cast<char*>(out);
     size_t inLeft = count, outLeft = sizeof out;
-    if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == size_t(-1) || inLeft != 0 ||
-        sizeof out - outLeft != 4)
+    if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == size_t(-1) || inLeft != 0 || sizeof out - outLeft != 4)
         return kCp932Invalid;
     uint32_t cp = out[0] | out[1] << 8 | out[2] << 16 | uint32_t(out[3]) << 24;
     return cp < 0xFFFF ? uint16_t(cp) : kCp932Invalid;
 }
 
-void BuildTable() {
-    for (auto& entry : g_table) entry = kCp932Invalid;
+void BuildTable()
+{
+    for (auto& entry : decodeTable)
+        entry = kCp932Invalid;
     iconv_t cd = iconv_open("UTF-32LE", "CP932");
     if (cd == iconv_t(-1)) {
-        for (unsigned b = 0; b < 0x80; ++b) g_table[b] = uint16_t(b);  // ASCII at least
+        for (unsigned b = 0; b < 0x80; ++b)
+            decodeTable[b] = uint16_t(b);  // ASCII at least
         return;
     }
     for (unsigned b = 0; b < 0x100; ++b) {
-        if (Cp932IsLead(uint8_t(b))) continue;
+        if (Cp932IsLeadByte(uint8_t(b)))
+            continue;
         unsigned char one = uint8_t(b);
-        g_table[b] = DecodeOne(cd, &one, 1);
+        decodeTable[b] = DecodeOne(cd, &one, 1);
     }
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!Cp932IsLead(uint8_t(lead))) continue;
+        if (!Cp932IsLeadByte(uint8_t(lead)))
+            continue;
         for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-            if (trail == 0x7F) continue;
+            if (trail == 0x7F)
+                continue;
             unsigned char pair[2] = {uint8_t(lead), uint8_t(trail)};
-            g_table[lead << 8 | trail] = DecodeOne(cd, pair, 2);
+            decodeTable[lead << 8 | trail] = DecodeOne(cd, pair, 2);
         }
     }
     iconv_close(cd);
 }
 
 // Appends the UTF-8 form of `cp` if it fits before the NUL.
-bool PutUtf8(uint32_t cp, char* out, size_t capacity, size_t* pos) {
+bool PutUtf8(uint32_t cp, char* out, size_t capacity, size_t* pos)
+{
     unsigned char buf[3];
     size_t n;
     if (cp < 0x80) {
@@ -69,25 +76,31 @@ bool PutUtf8(uint32_t cp, char* out, size_t capacity, size_t* pos) {
         buf[2] = uint8_t(0x80 | (cp & 0x3F));
         n = 3;
     }
-    if (*pos + n >= capacity) return false;
+    if (*pos + n >= capacity)
+        return false;
     memcpy(out + *pos, buf, n);
     *pos += n;
     return true;
 }
 
 // UTF-8 to code page 932 conversions share one iconv handle.
-std::mutex g_encodeLock;
-iconv_t g_encoder = iconv_t(-1);
+iconv_t encoder = iconv_t(-1);
 
 }  // namespace
 
-const uint16_t* Cp932Table() {
-    std::call_once(g_tableOnce, BuildTable);
-    return g_table;
+const uint16_t* Cp932Table()
+{
+    if (!decodeTableBuilt) {
+        BuildTable();
+        decodeTableBuilt = true;
+    }
+    return decodeTable;
 }
 
-size_t TextCp932ToUtf8(const char* text, size_t length, char* out, size_t capacity) {
-    if (!out || capacity == 0) return 0;
+size_t TextCp932ToUtf8(const char* text, size_t length, char* out, size_t capacity)
+{
+    if (!out || capacity == 0)
+        return 0;
     size_t pos = 0;
     if (text) {
         const uint16_t* table = Cp932Table();
@@ -95,32 +108,38 @@ size_t TextCp932ToUtf8(const char* text, size_t length, char* out, size_t capaci
         unsigned code;
         while (cursor.Next(&code)) {
             uint16_t cp = table[code];
-            if (!PutUtf8(cp == kCp932Invalid ? '?' : cp, out, capacity, &pos)) break;
+            if (!PutUtf8(cp == kCp932Invalid ? '?' : cp, out, capacity, &pos))
+                break;
         }
     }
     out[pos] = '\0';
     return pos;
 }
 
-size_t TextUtf8ToCp932(const char* text, size_t length, char* out, size_t capacity) {
-    if (!out || capacity == 0) return 0;
+size_t TextUtf8ToCp932(const char* text, size_t length, char* out, size_t capacity)
+{
+    if (!out || capacity == 0)
+        return 0;
     size_t pos = 0;
-    std::lock_guard<std::mutex> hold(g_encodeLock);
-    if (g_encoder == iconv_t(-1)) g_encoder = iconv_open("CP932", "UTF-8");
-    if (text && g_encoder != iconv_t(-1)) {
-        iconv(g_encoder, nullptr, nullptr, nullptr, nullptr);
+    if (encoder == iconv_t(-1))
+        encoder = iconv_open("CP932", "UTF-8");
+    if (text && encoder != iconv_t(-1)) {
+        iconv(encoder, nullptr, nullptr, nullptr, nullptr);
         char* inp = const_cast<char*>(text);
         size_t inLeft = length;
         while (inLeft > 0 && pos + 1 < capacity) {
             char* outp = out + pos;
             size_t outLeft = capacity - 1 - pos;
-            size_t done = iconv(g_encoder, &inp, &inLeft, &outp, &outLeft);
+            size_t done = iconv(encoder, &inp, &inLeft, &outp, &outLeft);
             pos = size_t(outp - out);
-            if (done != size_t(-1)) break;
-            if (errno == E2BIG || errno == EINVAL) break;  // full, or cut at the end
+            if (done != size_t(-1))
+                break;
+            if (errno == E2BIG || errno == EINVAL)
+                break;  // full, or cut at the end
             // Not valid UTF-8, or no code page 932 character for it: one '?'
             // for the whole sequence.
-            if (pos + 1 >= capacity) break;
+            if (pos + 1 >= capacity)
+                break;
             out[pos++] = '?';
             ++inp;
             --inLeft;

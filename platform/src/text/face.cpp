@@ -13,7 +13,6 @@
 
 #include <string>
 
-#include "text/face_info.h"
 #include "text/text_internal.h"
 
 struct FaceFile {
@@ -44,41 +43,51 @@ struct Registry {
     unsigned idleClock = 0;
 };
 
-Registry& R() {
+Registry& R()
+{
     static Registry* registry = new Registry();
     return *registry;
 }
 
-FT_Library Library() {
+FT_Library Library()
+{
     Registry& r = R();
     if (!r.libraryTried) {
         r.libraryTried = true;
-        if (FT_Init_FreeType(&r.library) != 0) r.library = nullptr;
+        if (FT_Init_FreeType(&r.library) != 0)
+            r.library = nullptr;
     }
     return r.library;
 }
 
-bool ContainsAsciiNoCase(const std::string& s, const char* word) {
+bool ContainsAsciiNoCase(const std::string& s, const char* word)
+{
     size_t n = strlen(word);
     for (size_t i = 0; i + n <= s.size(); ++i) {
         size_t k = 0;
-        while (k < n && tolower(static_cast<unsigned char>(s[i + k])) == word[k]) ++k;
-        if (k == n) return true;
+        while (k < n && tolower(static_cast<unsigned char>(s[i + k])) == word[k])
+            ++k;
+        if (k == n)
+            return true;
     }
     return false;
 }
 
-bool Contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
+bool Contains(const std::string& s, const char* part)
+{
+    return s.find(part) != std::string::npos;
+}
 
 // The IPA family standing in for a Windows Japanese face name, and the
 // generic family to fall back on. Names are compared as UTF-8 (u8
 // literals: plain ones are code page 932 here).
-void MapFamily(const std::string& utf8, const char** family, const char** generic) {
+void MapFamily(const std::string& utf8, const char** family, const char** generic)
+{
     bool mincho = Contains(utf8, u8"明朝") || ContainsAsciiNoCase(utf8, "mincho");
     bool gothic = Contains(utf8, u8"ゴシック") || ContainsAsciiNoCase(utf8, "gothic");
-    bool proportional = Contains(utf8, u8"Ｐ明朝") || Contains(utf8, u8"P明朝") ||
-                        Contains(utf8, u8"Ｐゴシック") || Contains(utf8, u8"Pゴシック") ||
-                        ContainsAsciiNoCase(utf8, "pmincho") || ContainsAsciiNoCase(utf8, "pgothic");
+    bool proportional = Contains(utf8, u8"Ｐ明朝") || Contains(utf8, u8"P明朝") || Contains(utf8, u8"Ｐゴシック") ||
+                        Contains(utf8, u8"Pゴシック") || ContainsAsciiNoCase(utf8, "pmincho") ||
+                        ContainsAsciiNoCase(utf8, "pgothic");
     *family = nullptr;
     *generic = "sans-serif";
     if (mincho) {
@@ -89,17 +98,21 @@ void MapFamily(const std::string& utf8, const char** family, const char** generi
     }
 }
 
-FT_UShort DesignAdvance(FT_Face face, FT_ULong cp) {
+FT_UShort DesignAdvance(FT_Face face, FT_ULong cp)
+{
     FT_UInt index = FT_Get_Char_Index(face, cp);
     FT_Fixed advance = 0;
-    if (index == 0 || FT_Get_Advance(face, index, FT_LOAD_NO_SCALE, &advance) != 0) return 0;
+    if (index == 0 || FT_Get_Advance(face, index, FT_LOAD_NO_SCALE, &advance) != 0)
+        return 0;
     return FT_UShort(advance);
 }
 
 // Fixed pitch in the double-byte sense: Latin letters share one advance
 // and an ideograph takes two of them.
-bool IsFixedPitch(FT_Face face) {
-    if (FT_IS_FIXED_WIDTH(face)) return true;
+bool IsFixedPitch(FT_Face face)
+{
+    if (FT_IS_FIXED_WIDTH(face))
+        return true;
     FT_UShort zero = DesignAdvance(face, '0');
     if (zero == 0 || DesignAdvance(face, 'i') != zero || DesignAdvance(face, 'W') != zero)
         return false;
@@ -107,12 +120,15 @@ bool IsFixedPitch(FT_Face face) {
     return ideograph == 0 || abs(ideograph - 2 * zero) <= 1;
 }
 
-FaceFile* OpenFile(const char* path, int index) {
+FaceFile* OpenFile(const char* path, int index)
+{
     for (FaceFile* file : R().files)
-        if (file->index == index && file->path == path) return file;
+        if (file->index == index && file->path == path)
+            return file;
     FT_Library library = Library();
     FT_Face face;
-    if (!library || FT_New_Face(library, path, index, &face) != 0) return nullptr;
+    if (!library || FT_New_Face(library, path, index, &face) != 0)
+        return nullptr;
     if (!FT_IS_SCALABLE(face) && face->num_fixed_sizes == 0) {
         FT_Done_Face(face);
         return nullptr;
@@ -123,9 +139,11 @@ FaceFile* OpenFile(const char* path, int index) {
     return file;
 }
 
-FaceFile* Resolve(const char* nameCp932) {
+FaceFile* Resolve(const char* nameCp932)
+{
     for (const NameEntry& entry : R().names)
-        if (entry.name == nameCp932) return entry.file;
+        if (entry.name == nameCp932)
+            return entry.file;
 
     char utf8[256];
     TextCp932ToUtf8(nameCp932, strlen(nameCp932), utf8, sizeof utf8);
@@ -155,65 +173,77 @@ FaceFile* Resolve(const char* nameCp932) {
             FcPatternGetInteger(match, FC_INDEX, 0, &index);
             file = OpenFile(reinterpret_cast<const char*>(path), index);
         }
-        if (match) FcPatternDestroy(match);
+        if (match)
+            FcPatternDestroy(match);
         FcPatternDestroy(pattern);
     }
-    if (file) R().names.push_back(NameEntry{nameCp932, file});
+    if (file)
+        R().names.push_back(NameEntry{nameCp932, file});
     return file;
 }
 
 // Sizes the face so its Windows cell (usWinAscent + usWinDescent, else
 // hhea) is `cellHeight` pixels, as GDI does for a positive lfHeight.
-bool SetSize(TextFace* tf) {
+bool SetSize(TextFace* tf)
+{
     FT_Face face = tf->file->face;
-    if (FT_New_Size(face, &tf->size) != 0) return false;
+    if (FT_New_Size(face, &tf->size) != 0)
+        return false;
     FT_Activate_Size(tf->size);
     int cell = tf->cellHeight;
     if (FT_IS_SCALABLE(face)) {
         const TextCellUnits units = TextWindowsCell(face);
         long ppem = (cell * units.em + units.total / 2) / units.total;
-        if (ppem < 1) ppem = 1;
-        if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(ppem)) != 0) return false;
+        if (ppem < 1)
+            ppem = 1;
+        if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(ppem)) != 0)
+            return false;
         tf->ascent = int((2 * units.ascender * ppem + units.em) / (2 * units.em));
     } else {
         int best = 0;
         for (int i = 1; i < face->num_fixed_sizes; ++i)
             if (abs(face->available_sizes[i].height - cell) < abs(face->available_sizes[best].height - cell))
                 best = i;
-        if (FT_Select_Size(face, best) != 0) return false;
+        if (FT_Select_Size(face, best) != 0)
+            return false;
         tf->ascent = int((face->size->metrics.ascender + 32) >> 6);
     }
-    if (tf->ascent < 0) tf->ascent = 0;
-    if (tf->ascent > cell) tf->ascent = cell;
+    if (tf->ascent < 0)
+        tf->ascent = 0;
+    if (tf->ascent > cell)
+        tf->ascent = cell;
 
     tf->fixedPitch = tf->file->fixedPitch;
     tf->halfWidth = (face->size->metrics.x_ppem + 1) / 2;
     FT_UInt zero = FT_Get_Char_Index(face, '0');
     if (tf->fixedPitch && zero && FT_Load_Glyph(face, zero, FT_LOAD_TARGET_MONO) == 0) {
         int advance = int((face->glyph->advance.x + 32) >> 6);
-        if (advance > 0) tf->halfWidth = advance;
+        if (advance > 0)
+            tf->halfWidth = advance;
     }
     return true;
 }
 
-void Destroy(TextFace* face) {
-    if (face->size) FT_Done_Size(face->size);
+void Destroy(TextFace* face)
+{
+    if (face->size)
+        FT_Done_Size(face->size);
     delete face;
 }
 
 }  // namespace
 
-std::mutex& TextLock() {
-    static std::mutex lock;
-    return lock;
+FT_Face TextFtFace(const TextFace* face)
+{
+    return face->file->face;
 }
 
-FT_Face TextFtFace(const TextFace* face) { return face->file->face; }
-
-TextCellUnits TextWindowsCell(FT_Face face) {
+TextCellUnits TextWindowsCell(FT_Face face)
+{
     TextCellUnits units{face->ascender, -face->descender, face->units_per_EM ? face->units_per_EM : 2048, 0};
     auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
-    if (hhea) units.ascender = hhea->Ascender, units.descender = -hhea->Descender;
+    if (hhea)
+        units.ascender = hhea->Ascender, units.descender = -hhea->Descender;
     auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
         units.ascender = os2->usWinAscent, units.descender = os2->usWinDescent;
@@ -221,11 +251,13 @@ TextCellUnits TextWindowsCell(FT_Face face) {
     return units;
 }
 
-TextFace* TextOpenFace(const char* faceNameCp932, int cellHeight) {
-    if (cellHeight <= 0 || cellHeight > kMaxCellHeight) return nullptr;
-    std::lock_guard<std::mutex> hold(TextLock());
+TextFace* TextOpenFace(const char* faceNameCp932, int cellHeight)
+{
+    if (cellHeight <= 0 || cellHeight > kMaxCellHeight)
+        return nullptr;
     FaceFile* file = Resolve(faceNameCp932 ? faceNameCp932 : "");
-    if (!file) return nullptr;
+    if (!file)
+        return nullptr;
     for (TextFace* face : R().faces) {
         if (face->file == file && face->cellHeight == cellHeight) {
             ++face->refs;
@@ -244,20 +276,26 @@ TextFace* TextOpenFace(const char* faceNameCp932, int cellHeight) {
     return face;
 }
 
-void TextCloseFace(TextFace* face) {
-    if (!face) return;
-    std::lock_guard<std::mutex> hold(TextLock());
+void TextCloseFace(TextFace* face)
+{
+    if (!face)
+        return;
     std::vector<TextFace*>& faces = R().faces;
     int idle = 0;
     bool known = false;
     for (TextFace* f : faces) {
-        if (f == face) known = true;
-        if (f->refs == 0) ++idle;
+        if (f == face)
+            known = true;
+        if (f->refs == 0)
+            ++idle;
     }
-    if (!known || face->refs == 0) return;
-    if (--face->refs > 0) return;
+    if (!known || face->refs == 0)
+        return;
+    if (--face->refs > 0)
+        return;
     face->idleStamp = ++R().idleClock;
-    if (++idle <= kIdleFacesKept) return;
+    if (++idle <= kIdleFacesKept)
+        return;
     // Too many idle faces: let the one idle longest go.
     size_t oldest = faces.size();
     for (size_t i = 0; i < faces.size(); ++i)
@@ -267,13 +305,12 @@ void TextCloseFace(TextFace* face) {
     faces.erase(faces.begin() + ptrdiff_t(oldest));
 }
 
-int TextAscent(const TextFace* face) { return face ? face->ascent : 0; }
-
-int TextCellHeight(const TextFace* face) { return face ? face->cellHeight : 0; }
-
-const char* TextFaceFamily(const TextFace* face) {
-    if (!face || !face->file->face->family_name) return "";
-    return face->file->face->family_name;
+int TextAscent(const TextFace* face)
+{
+    return face ? face->ascent : 0;
 }
 
-bool TextFaceFixedPitch(const TextFace* face) { return face && face->fixedPitch; }
+int TextCellHeight(const TextFace* face)
+{
+    return face ? face->cellHeight : 0;
+}

@@ -27,11 +27,11 @@ int TextMeasure(TextFace* face, const char* text, size_t length);
 // Draws `length` bytes of code page 932 text with the top of the cell at
 // (x, y) into 32-bit 0x00RRGGBB pixels; every covered pixel becomes
 // `colour`, others are untouched. Clipped to the target.
-void TextDraw32(TextFace* face, const char* text, size_t length, int x, int y, uint32_t colour,
-                uint32_t* pixels, int width, int height, int stride);
+void TextDraw32(TextFace* face, const char* text, size_t length, int x, int y, uint32_t colour, uint32_t* pixels,
+                int width, int height, int stride);
 // The same into 8-bit pixels, writing `index`.
-void TextDraw8(TextFace* face, const char* text, size_t length, int x, int y, uint8_t index,
-               uint8_t* pixels, int width, int height, int stride);
+void TextDraw8(TextFace* face, const char* text, size_t length, int x, int y, uint8_t index, uint8_t* pixels, int width,
+               int height, int stride);
 
 // The cell height in pixels of the face for a name whose character (em)
 // height is `emHeight` pixels, as GDI sizes a negative lfHeight; 0 when no

@@ -10,16 +10,12 @@
 #include <stdint.h>
 
 #include <memory>
-#include <mutex>
 #include <vector>
 
+#include "text/cp932.h"
 #include "text/glyphs.h"
 
 // ---- Code page 932 ------------------------------------------------------
-
-inline bool Cp932IsLead(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 // Code point for a character code (a single byte, or lead << 8 | trail),
 // kCp932Invalid where code page 932 defines none. Built from iconv on
@@ -34,18 +30,19 @@ struct Cp932Cursor {
     const unsigned char* p;
     const unsigned char* end;
 
-    Cp932Cursor(const char* text, size_t length)
-        : p(reinterpret_cast<const unsigned char*>(text)), end(p + length) {}
+    Cp932Cursor(const char* text, size_t length) : p(reinterpret_cast<const unsigned char*>(text)), end(p + length) {}
 
     // Stores the next character code; false at the end of the text.
-    bool Next(unsigned* code) {
+    bool Next(unsigned* code)
+    {
         while (p < end) {
             unsigned char b = *p++;
-            if (!Cp932IsLead(b)) {
+            if (!Cp932IsLeadByte(b)) {
                 *code = b;
                 return true;
             }
-            if (p == end || *p == 0) continue;  // cut or broken pair: drop the lead
+            if (p == end || *p == 0)
+                continue;  // cut or broken pair: drop the lead
             *code = (unsigned(b) << 8) | *p++;
             return true;
         }
@@ -60,12 +57,12 @@ struct Cp932Cursor {
 struct FaceFile;
 
 struct Glyph {
-    int16_t left;      // bitmap origin relative to the pen, pixels right
-    int16_t top;       // rows from the top of the bitmap up to the baseline
+    int16_t left;  // bitmap origin relative to the pen, pixels right
+    int16_t top;   // rows from the top of the bitmap up to the baseline
     uint16_t width;
     uint16_t height;
-    int32_t advance;   // pixels
-    uint32_t offset;   // first pixel in TextFace::coverage (one byte each)
+    int32_t advance;  // pixels
+    uint32_t offset;  // first pixel in TextFace::coverage (one byte each)
 };
 
 struct TextFace {
@@ -73,9 +70,9 @@ struct TextFace {
     FT_Size size;
     int cellHeight;
     int ascent;
-    bool fixedPitch;   // half-width characters `halfWidth`, others twice that
+    bool fixedPitch;  // half-width characters `halfWidth`, others twice that
     int halfWidth;
-    int refs;          // open handles; 0 while kept idle for reuse
+    int refs;  // open handles; 0 while kept idle for reuse
     unsigned idleStamp;
 
     // Glyph cache keyed by character code: 256 pages of 256 slots, each
@@ -84,10 +81,6 @@ struct TextFace {
     std::vector<Glyph> glyphs;
     std::vector<uint8_t> coverage;  // 1 where the glyph covers the pixel
 };
-
-// Guards FreeType and the face lists; taken on open, close and on a glyph
-// cache miss, never in the steady state of drawing.
-std::mutex& TextLock();
 
 FT_Face TextFtFace(const TextFace* face);
 
@@ -100,17 +93,18 @@ struct TextCellUnits {
 };
 TextCellUnits TextWindowsCell(FT_Face face);
 
-// Loads and renders the glyph for a character code into the face's cache
-// (caller holds TextLock). Returns its index in face->glyphs.
+// Loads and renders the glyph for a character code into the face's cache.
+// Returns its index in face->glyphs.
 int32_t TextLoadGlyph(TextFace* face, unsigned code);
 
-inline const Glyph& TextGlyph(TextFace* face, unsigned code) {
+inline const Glyph& TextGlyph(TextFace* face, unsigned code)
+{
     const int32_t* page = face->pages[code >> 8].get();
     if (page) {
         int32_t index = page[code & 0xFF];
-        if (index >= 0) return face->glyphs[index];
+        if (index >= 0)
+            return face->glyphs[index];
     }
-    std::lock_guard<std::mutex> hold(TextLock());
     return face->glyphs[TextLoadGlyph(face, code)];
 }
 
@@ -119,8 +113,8 @@ inline const Glyph& TextGlyph(TextFace* face, unsigned code) {
 // row(targetRow, left, coverage, c0, c1) for every glyph row inside it:
 // coverage[c] for c in c0..c1-1 is the glyph's pixel at column left + c.
 template <typename RowFunction>
-void TextWalkRows(TextFace* face, const char* text, size_t length, int x, int y, int width, int height,
-                  RowFunction row) {
+void TextWalkRows(TextFace* face, const char* text, size_t length, int x, int y, int width, int height, RowFunction row)
+{
     long long pen = x;
     const long long baseline = (long long)y + face->ascent;
     // Glyphs reach at most about a cell beyond their pen position.
@@ -133,8 +127,10 @@ void TextWalkRows(TextFace* face, const char* text, size_t length, int x, int y,
             const long long left = pen + g.left, top = baseline - g.top;
             long long c0 = left < 0 ? -left : 0, c1 = g.width;
             long long r0 = top < 0 ? -top : 0, r1 = g.height;
-            if (c1 > width - left) c1 = width - left;
-            if (r1 > height - top) r1 = height - top;
+            if (c1 > width - left)
+                c1 = width - left;
+            if (r1 > height - top)
+                r1 = height - top;
             const uint8_t* src = face->coverage.data() + g.offset;
             for (long long r = r0; r < r1; ++r)
                 row(top + r, left, src + r * g.width, c0, c1);

@@ -1,7 +1,8 @@
 // Window classes.
 //
-// Classes are registered per process; the instance handle is not part of
-// a class's identity.
+// Classes are registered per process, by name (case does not matter); the
+// instance handle is not part of a class's identity. Classes carry no extra
+// bytes.
 #include <memory>
 #include <strings.h>
 
@@ -12,13 +13,12 @@ std::vector<std::unique_ptr<WindowClass>> classes;
 ATOM nextAtom = 0xC000;
 }  // namespace
 
-const WindowClass* UserFindClass(LPCSTR nameOrAtom)
+const WindowClass* UserFindClass(LPCSTR name)
 {
-    if (!nameOrAtom)
+    if (!name || IS_INTRESOURCE(name))
         return nullptr;
     for (const auto& entry : classes) {
-        if (IS_INTRESOURCE(nameOrAtom) ? entry->atom == static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(nameOrAtom))
-                                       : strcasecmp(entry->name.c_str(), nameOrAtom) == 0)
+        if (strcasecmp(entry->name.c_str(), name) == 0)
             return entry.get();
     }
     return nullptr;
@@ -33,7 +33,7 @@ void UserResetClasses()
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
 {
     if (!windowClass || !windowClass->lpszClassName || IS_INTRESOURCE(windowClass->lpszClassName) ||
-        !windowClass->lpfnWndProc || windowClass->cbClsExtra < 0 || windowClass->cbWndExtra < 0 ||
+        !windowClass->lpfnWndProc || windowClass->cbClsExtra != 0 || windowClass->cbWndExtra != 0 ||
         windowClass->lpszClassName[0] == '\0') {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;

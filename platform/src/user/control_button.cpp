@@ -26,14 +26,14 @@ void Invalidate(Window* button)
 void Clicked(Window* button)
 {
     HWND handle = button->handle;
-    if (button->control.kind == kControlRadioButton) {
+    if (button->control.kind == ControlKind::RadioButton) {
         ButtonSetCheck(button, true);
         Window* parent = UserGetWindow(button->parent);
         size_t count = parent ? parent->children.size() : 0;
         HWND other = parent ? DialogNextGroupItem(parent, handle, false) : nullptr;
         for (size_t i = 0; i < count && other && other != handle; ++i) {
             Window* sibling = UserGetWindow(other);
-            if (sibling && sibling->control.kind == kControlRadioButton)
+            if (sibling && sibling->control.kind == ControlKind::RadioButton)
                 ButtonSetCheck(sibling, false);
             other = DialogNextGroupItem(parent, other, false);
         }
@@ -64,13 +64,13 @@ LRESULT Create(Window* button)
     switch (button->style & kTypeMask) {
     case BS_PUSHBUTTON:
     case BS_DEFPUSHBUTTON:
-        button->control.kind = kControlPushButton;
+        button->control.kind = ControlKind::PushButton;
         return 0;
     case BS_AUTORADIOBUTTON:
-        button->control.kind = kControlRadioButton;
+        button->control.kind = ControlKind::RadioButton;
         return 0;
     case BS_GROUPBOX:
-        button->control.kind = kControlGroupBox;
+        button->control.kind = ControlKind::GroupBox;
         button->hitTransparent = true;
         return 0;
     default:
@@ -83,7 +83,7 @@ LRESULT CALLBACK ButtonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
     Window* button = UserGetWindow(handle);
     if (!button)
         return 0;
-    bool usable = button->control.kind != kControlGroupBox && !(button->style & WS_DISABLED);
+    bool usable = button->control.kind != ControlKind::GroupBox && !(button->style & WS_DISABLED);
     switch (message) {
     case WM_CREATE:
         return Create(button);
@@ -229,7 +229,7 @@ const WindowClass* ButtonControlClass()
 
 void ButtonSetCheck(Window* button, bool checked)
 {
-    if (button->control.kind != kControlRadioButton)
+    if (button->control.kind != ControlKind::RadioButton)
         return;
     // A radio button's WS_TABSTOP goes with its check, as on Windows.
     button->style = checked ? button->style | WS_TABSTOP : button->style & ~WS_TABSTOP;
@@ -248,10 +248,10 @@ void ButtonClick(HWND button)
 
 bool ButtonLooksDefault(const Dialog* dialog, const Window* button)
 {
-    if (button->control.kind != kControlPushButton)
+    if (button->control.kind != ControlKind::PushButton)
         return false;
     Window* focus = UserGetWindow(UserFocusWindow());
-    if (focus && focus->parent == button->parent && focus->control.kind == kControlPushButton)
+    if (focus && focus->parent == button->parent && focus->control.kind == ControlKind::PushButton)
         return focus == button;
     return dialog && dialog->defaultId && button->id == dialog->defaultId;
 }
@@ -259,13 +259,13 @@ bool ButtonLooksDefault(const Dialog* dialog, const Window* button)
 void ButtonPaint(const PaintTarget& target, const RECT& rect, const Dialog* dialog, const Window* button)
 {
     switch (button->control.kind) {
-    case kControlPushButton:
+    case ControlKind::PushButton:
         PaintPushButton(target, rect, dialog, button);
         break;
-    case kControlRadioButton:
+    case ControlKind::RadioButton:
         PaintRadioButton(target, rect, button);
         break;
-    case kControlGroupBox:
+    case ControlKind::GroupBox:
         PaintGroupBox(target, rect, button);
         break;
     default:

@@ -67,13 +67,6 @@ void PaintRaisedEdge(const PaintTarget& target, const RECT& rect)
                kColourShadow);
 }
 
-void PaintSunkenEdge(const PaintTarget& target, const RECT& rect)
-{
-    PaintFrame(target, rect, kColourShadow, kColourHighlight);
-    PaintFrame(target, RECT{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1}, kColourDarkShadow,
-               kColourLight);
-}
-
 void PaintEtchedFrame(const PaintTarget& target, const RECT& rect)
 {
     PaintFrame(target, rect, kColourShadow, kColourHighlight);
@@ -160,7 +153,7 @@ void PaintControls(Window* dialog, HDC dc, const RECT& area)
         RECT rect = ControlRect(dialog, control);
         if (!Meets(rect, area))
             continue;
-        if (control->control.kind == kControlText || control->control.kind == kControlIcon)
+        if (control->control.kind == ControlKind::Text || control->control.kind == ControlKind::Icon)
             StaticPaint(target, rect, control);
         else
             ButtonPaint(target, rect, state, control);

@@ -3,29 +3,23 @@
 // (SS_ICON), whose title is the icon's resource id: the program's icon of
 // that id, else the system's, the control taking the icon's size. Other
 // static styles cannot be created. Clicks pass through to the dialog.
+#include <string.h>
+
+#include "text/cp932.h"
 #include "user/dialog.h"
 
 namespace {
 constexpr DWORD kTypeMask = 0x1F;  // SS_TYPEMASK
-
-bool IsLeadByte(unsigned char b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
-size_t CharacterLength(const char* text)
-{
-    return IsLeadByte(static_cast<unsigned char>(text[0])) && text[1] != '\0' ? 2 : 1;
-}
 
 // The bytes of the next line that fit `width`: up to an explicit line
 // break, else the most whole words that fit, else the most characters (one
 // at least). `next` gets where the line after it starts.
 int FitLine(HDC dc, const char* text, int width, const char** next)
 {
+    const size_t length = strlen(text);
     size_t end = 0, lastBreak = 0;
     while (text[end] && text[end] != '\r' && text[end] != '\n') {
-        size_t step = CharacterLength(text + end);
+        size_t step = Cp932CharacterLength(text + end, length - end);
         SIZE size;
         if (end > 0 && GetTextExtentPoint32A(dc, text, static_cast<int>(end + step), &size) && size.cx > width) {
             size_t cut = lastBreak ? lastBreak : end;
@@ -72,10 +66,10 @@ LRESULT Create(Window* control, const CREATESTRUCTA* create)
     switch (control->style & kTypeMask) {
     case SS_LEFT:
     case SS_CENTER:
-        control->control.kind = kControlText;
+        control->control.kind = ControlKind::Text;
         return 0;
     case SS_ICON: {
-        control->control.kind = kControlIcon;
+        control->control.kind = ControlKind::Icon;
         control->control.icon = create && create->lpszName ? LoadStaticIcon(create->hInstance, create->lpszName)
                                                            : nullptr;
         if (const UserIconImage* image = UserIconOf(control->control.icon)) {
@@ -127,7 +121,7 @@ const WindowClass* StaticControlClass()
 void StaticPaint(const PaintTarget& target, const RECT& rect, const Window* control)
 {
     PaintFill(target, rect, kColourFace);
-    if (control->control.kind == kControlIcon) {
+    if (control->control.kind == ControlKind::Icon) {
         if (const UserIconImage* image = UserIconOf(control->control.icon))
             PaintImage(target, rect.left, rect.top, *image);
         return;

@@ -6,8 +6,6 @@
 // system has no cursors to make. SetCursor makes one current; ShowCursor
 // keeps Windows' display counter, which starts at 0: the cursor is shown
 // while the counter is 0 or more and a cursor is current.
-#include <platform_seams.h>
-
 #include "user/user_private.h"
 
 namespace {
@@ -87,7 +85,7 @@ void UserResetCursor()
     ShowAsCounted();
 }
 
-BOOL PlatformCursorShown(void)
+bool UserCursorShown(void)
 {
-    return shown ? TRUE : FALSE;
+    return shown;
 }

@@ -10,6 +10,7 @@
 // else returns 0.
 #include <string.h>
 
+#include "text/cp932.h"
 #include "user/user_private.h"
 
 namespace {
@@ -19,11 +20,6 @@ constexpr LPARAM kAltHeld = 1 << 29;
 // Where a right click asked for the menu, until SC_KEYMENU opens it.
 bool menuAtClick;
 POINT clickPoint;
-
-bool IsLeadByte(unsigned char b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 LRESULT SetText(Window* window, LPCSTR text)
 {
@@ -45,7 +41,7 @@ LRESULT GetText(const Window* window, size_t capacity, char* buffer)
     const std::string& text = window->text;
     size_t length = 0;
     while (length < text.size()) {
-        size_t step = IsLeadByte(static_cast<unsigned char>(text[length])) && length + 1 < text.size() ? 2 : 1;
+        size_t step = Cp932CharacterLength(text.data() + length, text.size() - length);
         if (length + step > capacity - 1)
             break;
         length += step;

@@ -1,13 +1,13 @@
 // The dialog manager: DialogBoxParamA, EndDialog, the dialog window and
 // its modal loop.
 //
-// A dialog comes from a template of the program's resources (the extended
-// form or the old one). Its font is the template's face at its point size
-// on a 96-dpi screen; a dialog unit is a quarter of the font's average
-// character width across and an eighth of its cell height down. As Windows
-// places a template without DS_CENTER, the dialog's client area starts at
-// the template's (x, y) from the owner's client origin, kept on the
-// screen. The owner is disabled while the dialog runs; it gets activation
+// A dialog comes from an extended template (DIALOGEX) of the program's
+// resources. Its font is the template's face at its point size on a 96-dpi
+// screen; a dialog unit is a quarter of the font's average character width
+// across and an eighth of its cell height down. As Windows places a
+// template without DS_CENTER or DS_ABSALIGN, the dialog's client area
+// starts at the template's (x, y) from the owner's client origin, kept on
+// the screen. The owner is disabled while the dialog runs; it gets activation
 // and the focus back when the dialog ends.
 //
 // The dialog procedure sees every message of the dialog window first;
@@ -17,14 +17,15 @@
 // opens no menu. The modal loop
 // dispatches every message of the thread, as Windows' does; WM_QUIT ends it
 // and is posted again. Templates with a menu or a window class of their
-// own, and controls other than buttons and statics, are not supported: the
-// dialog fails (-1).
+// own, centred, absolutely placed or placed by the system, and controls
+// other than buttons and statics, are not supported: the dialog fails (-1).
 #include "user/dialog.h"
 
 #include <string.h>
 #include <strings.h>
 
 #include "kernel/resource.h"
+#include "text/cp932.h"
 #include "user/dialog_template.h"
 
 namespace {
@@ -77,8 +78,7 @@ HFONT MakeFont(const DialogTemplate& dialogTemplate)
     // Cut to the field, never inside a double-byte character.
     size_t length = 0;
     while (length < face.size()) {
-        unsigned char c = static_cast<unsigned char>(face[length]);
-        size_t step = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+        size_t step = Cp932IsLeadByte(static_cast<unsigned char>(face[length])) ? 2 : 1;
         if (length + step > LF_FACESIZE - 1 || length + step > face.size())
             break;
         length += step;
@@ -116,20 +116,12 @@ Place Placement(const DialogTemplate& dialogTemplate, DWORD style, DWORD exStyle
     RECT rect{0, 0, MulDiv(dialogTemplate.cx, dialog.baseX, 4), MulDiv(dialogTemplate.cy, dialog.baseY, 8)};
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (dialogTemplate.x == kDefaultPosition)
-        return Place{CW_USEDEFAULT, CW_USEDEFAULT, width, height};
     int screenWidth = UserScreenWidth(), screenHeight = UserScreenHeight();
-    POINT at{rect.left, rect.top};
-    if (style & DS_CENTER) {
-        at = POINT{(screenWidth - width) / 2, (screenHeight - height) / 2};
-    } else {
-        at.x += MulDiv(dialogTemplate.x, dialog.baseX, 4);
-        at.y += MulDiv(dialogTemplate.y, dialog.baseY, 8);
-        Window* owner = UserGetWindow(dialog.owner);
-        if (owner && !(style & kDsAbsAlign)) {
-            at.x += owner->client.left;
-            at.y += owner->client.top;
-        }
+    POINT at{rect.left + MulDiv(dialogTemplate.x, dialog.baseX, 4),
+             rect.top + MulDiv(dialogTemplate.y, dialog.baseY, 8)};
+    if (Window* owner = UserGetWindow(dialog.owner)) {
+        at.x += owner->client.left;
+        at.y += owner->client.top;
     }
     // Kept on the screen.
     int over = at.x + width + kFixedFrame - screenWidth;
@@ -164,15 +156,14 @@ bool CreateControls(Dialog* dialog, const DialogTemplate& dialogTemplate)
         if (!controlClass)
             return false;
         LPCSTR title = item.title.isOrdinal ? MAKEINTRESOURCEA(item.title.ordinal) : item.title.text.c_str();
-        LPVOID data = item.creationData.empty() ? nullptr : const_cast<BYTE*>(item.creationData.data());
         HWND control = UserCreateWindow(
             controlClass, item.exStyle, title, (item.style | WS_CHILD) & ~WS_POPUP, MulDiv(item.x, dialog->baseX, 4),
             MulDiv(item.y, dialog->baseY, 8), MulDiv(item.cx, dialog->baseX, 4), MulDiv(item.cy, dialog->baseY, 8),
-            dialog->handle, reinterpret_cast<HMENU>(static_cast<intptr_t>(item.id)), dialog->instance, data);
+            dialog->handle, reinterpret_cast<HMENU>(static_cast<intptr_t>(item.id)), dialog->instance, nullptr);
         Window* window = UserGetWindow(control);
         if (!window)
             return false;
-        if (window->control.kind == kControlPushButton && (item.style & 0x0F) == BS_DEFPUSHBUTTON)
+        if (window->control.kind == ControlKind::PushButton && (item.style & 0x0F) == BS_DEFPUSHBUTTON)
             dialog->defaultId = item.id;
     }
     return true;
@@ -426,7 +417,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     }
     DialogTemplate dialogTemplate;
     if (!DialogParseTemplate(data, size, &dialogTemplate) || dialogTemplate.menu.present ||
-        dialogTemplate.windowClass.present || (dialogTemplate.style & WS_CHILD)) {
+        dialogTemplate.windowClass.present || (dialogTemplate.style & (WS_CHILD | DS_CENTER | kDsAbsAlign)) ||
+        dialogTemplate.x == kDefaultPosition) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }

@@ -81,7 +81,6 @@ void PaintPixel(const PaintTarget& target, int x, int y, uint32_t colour);
 // other, as Windows draws each line of a 3-D edge.
 void PaintFrame(const PaintTarget& target, const RECT& rect, uint32_t topLeft, uint32_t bottomRight);
 void PaintRaisedEdge(const PaintTarget& target, const RECT& rect);
-void PaintSunkenEdge(const PaintTarget& target, const RECT& rect);
 void PaintEtchedFrame(const PaintTarget& target, const RECT& rect);
 // The dotted focus rectangle.
 void PaintFocusRect(const PaintTarget& target, const RECT& rect);

@@ -49,6 +49,6 @@ BOOL WINAPI CheckRadioButton(HWND dialog, int first, int last, int check)
 UINT WINAPI IsDlgButtonChecked(HWND dialog, int id)
 {
     Window* control = UserGetWindow(GetDlgItem(dialog, id));
-    return control && control->control.kind == kControlRadioButton && control->control.checked ? BST_CHECKED
+    return control && control->control.kind == ControlKind::RadioButton && control->control.checked ? BST_CHECKED
                                                                                                 : BST_UNCHECKED;
 }

@@ -61,7 +61,7 @@ void SendCommand(Dialog* dialog, int id, HWND control)
 void Enter(Dialog* dialog)
 {
     Window* focus = UserGetWindow(UserFocusWindow());
-    if (focus && focus->parent == dialog->handle && focus->control.kind == kControlPushButton) {
+    if (focus && focus->parent == dialog->handle && focus->control.kind == ControlKind::PushButton) {
         SendCommand(dialog, focus->id, focus->handle);
         return;
     }
@@ -79,7 +79,7 @@ void Arrow(Dialog* dialog, Window* window, bool previous)
     if (!control)
         return;
     DialogSetFocus(dialog, next);
-    if (control->control.kind == kControlRadioButton && !control->control.checked)
+    if (control->control.kind == ControlKind::RadioButton && !control->control.checked)
         ButtonClick(next);
 }
 
@@ -96,10 +96,10 @@ bool Mnemonic(Dialog* dialog, Window* window, WPARAM key)
     for (int step = 1; step <= count; ++step) {
         int index = ((from < 0 ? -1 : from) + step) % count;
         Window* control = ChildAt(window, index);
-        if (!Usable(control) || control->control.kind == kControlNone || control->control.kind == kControlIcon ||
+        if (!Usable(control) || control->control.kind == ControlKind::NoControl || control->control.kind == ControlKind::Icon ||
             MenuMnemonic(control->text) != static_cast<char>(key))
             continue;
-        if (control->control.kind == kControlText || control->control.kind == kControlGroupBox) {
+        if (control->control.kind == ControlKind::Text || control->control.kind == ControlKind::GroupBox) {
             HWND next = DialogNextTabItem(window, control->handle, false);
             if (next)
                 DialogSetFocus(dialog, next);

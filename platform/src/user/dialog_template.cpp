@@ -1,7 +1,7 @@
-// Reading dialog templates with a cursor over their 16-bit words. Every
-// read is checked against the template's size, and every control item
-// starts on a DWORD boundary from the template's start, as the resource
-// compiler lays it out.
+// Reading extended dialog templates with a cursor over their 16-bit words.
+// Every read is checked against the template's size, and every control
+// item starts on a DWORD boundary from the template's start, as the
+// resource compiler lays it out.
 #include "user/dialog_template.h"
 
 #include <string.h>
@@ -11,7 +11,7 @@
 namespace {
 constexpr WORD kExtendedVersion = 1;
 constexpr WORD kExtendedSignature = 0xFFFF;
-constexpr size_t kSmallestItem = 24;  // the old form: fixed part, two empty names, extra count
+constexpr size_t kSmallestItem = 30;  // fixed part, two empty names, extra count
 
 class Cursor {
 public:
@@ -44,11 +44,10 @@ public:
         return true;
     }
 
-    bool Bytes(size_t count, std::vector<BYTE>* out)
+    bool Skip(size_t count)
     {
         if (size - pos < count)
             return false;
-        out->assign(data + pos, data + pos + count);
         pos += count;
         return true;
     }
@@ -106,45 +105,32 @@ private:
     size_t pos = 0;
 };
 
-bool ReadItem(Cursor* cursor, bool extended, DialogItemTemplate* item)
+// An item: help id, extended style, style, place and size, id, class,
+// title and its creation data, which the game's controls have none of and
+// which is passed over.
+bool ReadItem(Cursor* cursor, DialogItemTemplate* item)
 {
     cursor->Align();
     *item = DialogItemTemplate{};
-    if (extended) {
-        DWORD id;
-        if (!cursor->Dword(&item->helpId) || !cursor->Dword(&item->exStyle) || !cursor->Dword(&item->style) ||
-            !cursor->Short(&item->x) || !cursor->Short(&item->y) || !cursor->Short(&item->cx) ||
-            !cursor->Short(&item->cy) || !cursor->Dword(&id))
-            return false;
-        item->id = static_cast<int>(id);
-    } else {
-        short id;
-        if (!cursor->Dword(&item->style) || !cursor->Dword(&item->exStyle) || !cursor->Short(&item->x) ||
-            !cursor->Short(&item->y) || !cursor->Short(&item->cx) || !cursor->Short(&item->cy) ||
-            !cursor->Short(&id))
-            return false;
-        item->id = id;
-    }
+    DWORD helpId, id;
     WORD extra;
+    if (!cursor->Dword(&helpId) || !cursor->Dword(&item->exStyle) || !cursor->Dword(&item->style) ||
+        !cursor->Short(&item->x) || !cursor->Short(&item->y) || !cursor->Short(&item->cx) ||
+        !cursor->Short(&item->cy) || !cursor->Dword(&id))
+        return false;
+    item->id = static_cast<int>(id);
     return cursor->Name(&item->windowClass) && cursor->Name(&item->title) && cursor->Word(&extra) &&
-           cursor->Bytes(extra, &item->creationData);
+           cursor->Skip(extra);
 }
 
-bool ReadFont(Cursor* cursor, bool extended, DialogTemplate* out)
+bool ReadFont(Cursor* cursor, DialogTemplate* out)
 {
+    WORD italicAndCharset;
     out->hasFont = true;
-    out->weight = FW_DONTCARE;
-    out->italic = 0;
-    out->charset = DEFAULT_CHARSET;
-    if (!cursor->Word(&out->pointSize))
+    if (!cursor->Word(&out->pointSize) || !cursor->Word(&out->weight) || !cursor->Word(&italicAndCharset))
         return false;
-    if (extended) {
-        WORD italicAndCharset;
-        if (!cursor->Word(&out->weight) || !cursor->Word(&italicAndCharset))
-            return false;
-        out->italic = static_cast<BYTE>(italicAndCharset & 0xFF);
-        out->charset = static_cast<BYTE>(italicAndCharset >> 8);
-    }
+    out->italic = static_cast<BYTE>(italicAndCharset & 0xFF);
+    out->charset = static_cast<BYTE>(italicAndCharset >> 8);
     return cursor->String(&out->faceName);
 }
 }  // namespace
@@ -155,30 +141,21 @@ bool DialogParseTemplate(const BYTE* data, size_t size, DialogTemplate* out)
         return false;
     *out = DialogTemplate{};
     Cursor cursor(data, size);
-    WORD version, signature;
-    if (!cursor.Word(&version) || !cursor.Word(&signature))
+    WORD version, signature, count;
+    DWORD helpId;
+    if (!cursor.Word(&version) || !cursor.Word(&signature) || version != kExtendedVersion ||
+        signature != kExtendedSignature || !cursor.Dword(&helpId) || !cursor.Dword(&out->exStyle) ||
+        !cursor.Dword(&out->style) || !cursor.Word(&count) || !cursor.Short(&out->x) || !cursor.Short(&out->y) ||
+        !cursor.Short(&out->cx) || !cursor.Short(&out->cy) || !cursor.Name(&out->menu) ||
+        !cursor.Name(&out->windowClass) || !cursor.String(&out->title))
         return false;
-    out->extended = version == kExtendedVersion && signature == kExtendedSignature;
-    WORD count;
-    if (out->extended) {
-        if (!cursor.Dword(&out->helpId) || !cursor.Dword(&out->exStyle) || !cursor.Dword(&out->style))
-            return false;
-    } else {
-        out->style = static_cast<DWORD>(version) | static_cast<DWORD>(signature) << 16;
-        if (!cursor.Dword(&out->exStyle))
-            return false;
-    }
-    if (!cursor.Word(&count) || !cursor.Short(&out->x) || !cursor.Short(&out->y) || !cursor.Short(&out->cx) ||
-        !cursor.Short(&out->cy) || !cursor.Name(&out->menu) || !cursor.Name(&out->windowClass) ||
-        !cursor.String(&out->title))
-        return false;
-    if ((out->style & DS_SETFONT) && !ReadFont(&cursor, out->extended, out))
+    if ((out->style & DS_SETFONT) && !ReadFont(&cursor, out))
         return false;
     if (count > cursor.Left() / kSmallestItem + 1)
         return false;  // more items than the bytes could hold
     out->items.resize(count);
     for (DialogItemTemplate& item : out->items) {
-        if (!ReadItem(&cursor, out->extended, &item))
+        if (!ReadItem(&cursor, &item))
             return false;
     }
     return true;

@@ -1,12 +1,12 @@
-// Dialog templates (RT_DIALOG resources): the extended form (DIALOGEX,
-// DLGTEMPLATEEX) and the old one (DIALOG, DLGTEMPLATE), read into plain
-// structures with the texts in code page 932.
+// Dialog templates (RT_DIALOG resources) in the extended form (DIALOGEX,
+// DLGTEMPLATEEX), the form of every template the game has, read into
+// plain structures with the texts in code page 932.
 #pragma once
-
-#include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "win32_private.h"
 
 // A name or title field: absent, an ordinal (0xFFFF, id) or a string.
 struct DialogName {
@@ -20,19 +20,15 @@ constexpr WORD kDialogClassButton = 0x0080;
 constexpr WORD kDialogClassStatic = 0x0082;
 
 struct DialogItemTemplate {
-    DWORD helpId;
     DWORD exStyle;
     DWORD style;
     short x, y, cx, cy;  // dialog units
-    int id;              // a DWORD in the extended form, a WORD (sign-extended) in the old one
+    int id;
     DialogName windowClass;
-    DialogName title;    // an ordinal for icons: the icon's resource id
-    std::vector<BYTE> creationData;
+    DialogName title;  // an ordinal for icons: the icon's resource id
 };
 
 struct DialogTemplate {
-    bool extended;
-    DWORD helpId;
     DWORD exStyle;
     DWORD style;
     short x, y, cx, cy;
@@ -49,6 +45,7 @@ struct DialogTemplate {
     std::vector<DialogItemTemplate> items;
 };
 
-// Reads `size` bytes of template. False when the data is not a template or
-// is cut short or damaged anywhere: nothing is read beyond `size`.
+// Reads `size` bytes of template. False when the data is not an extended
+// template (the old DIALOG form is not read) or is cut short or damaged
+// anywhere: nothing is read beyond `size`.
 bool DialogParseTemplate(const BYTE* data, size_t size, DialogTemplate* out);

@@ -60,7 +60,7 @@ void ShowPopupOf(HWND window)
 
 void Key(const BackendEvent& event, HWND window)
 {
-    bool down = event.type == BACKEND_KEY_DOWN;
+    bool down = event.type == BackendEventType::KeyDown;
     bool system = event.altDown || event.virtualKey == VK_F10 || event.virtualKey == VK_MENU;
     UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     DWORD flags = 1u | (event.scanCode & 0xFFu) << 16;
@@ -95,9 +95,9 @@ void Button(const BackendEvent& event, Window* window)
 {
     POINT screen{window->client.left + event.x, window->client.top + event.y};
     QueueSetCursor(screen);
-    bool down = event.type == BACKEND_BUTTON_DOWN;
-    WPARAM flag = event.button == BACKEND_BUTTON_LEFT    ? kMkLButton
-                  : event.button == BACKEND_BUTTON_RIGHT ? kMkRButton
+    bool down = event.type == BackendEventType::ButtonDown;
+    WPARAM flag = event.button == BackendButton::Left    ? kMkLButton
+                  : event.button == BackendButton::Right ? kMkRButton
                                                          : 0;
     if (!flag)
         return;  // no messages for the middle button
@@ -107,7 +107,7 @@ void Button(const BackendEvent& event, Window* window)
         return;
     }
     buttons = down ? (buttons | flag) : (buttons & ~flag);
-    UINT message = event.button == BACKEND_BUTTON_LEFT ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
+    UINT message = event.button == BackendButton::Left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
                                                        : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
     Window* target = UserGetWindow(capture);
     if (!target || UserRootWindow(capture) != window->handle) {
@@ -134,11 +134,11 @@ void Handle(const BackendEvent& event)
 {
     if (UserMenuTakeEvent(event))
         return;
-    if (event.type == BACKEND_KEY_DOWN || event.type == BACKEND_KEY_UP || event.type == BACKEND_TEXT) {
+    if (event.type == BackendEventType::KeyDown || event.type == BackendEventType::KeyUp || event.type == BackendEventType::Text) {
         HWND target = KeyTarget(event);
         if (!target)
             return;
-        if (event.type == BACKEND_TEXT)
+        if (event.type == BackendEventType::Text)
             Text(event, target);
         else
             Key(event, target);
@@ -149,39 +149,39 @@ void Handle(const BackendEvent& event)
     if (!window)
         return;
     switch (event.type) {
-    case BACKEND_BUTTON_DOWN:
-    case BACKEND_BUTTON_UP:
+    case BackendEventType::ButtonDown:
+    case BackendEventType::ButtonUp:
         Button(event, window);
         break;
-    case BACKEND_MOUSE_MOVE:
+    case BackendEventType::MouseMove:
         QueueSetCursor(POINT{window->client.left + event.x, window->client.top + event.y});
         UserApplyClassCursor(window->windowClass->info.hCursor);
         break;
-    case BACKEND_FOCUS_GAINED:
+    case BackendEventType::FocusGained:
         if (window->style & WS_DISABLED)
             ShowPopupOf(handle);
         else
             UserActivate(handle);
         break;
-    case BACKEND_FOCUS_LOST:
+    case BackendEventType::FocusLost:
         // An open menu takes the focus without deactivating its window.
         if (UserActiveWindow() == handle && !UserMenuOpen())
             UserActivate(nullptr);
         break;
-    case BACKEND_CLOSE:
+    case BackendEventType::Close:
         if (!(window->style & WS_DISABLED))
             QueuePost(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
-    case BACKEND_EXPOSED:
+    case BackendEventType::Exposed:
         window->pixels.dirty = true;
         break;
-    case BACKEND_MOVED:
+    case BackendEventType::Moved:
         Moved(window, event.x, event.y);
         break;
-    case BACKEND_MINIMIZED:
+    case BackendEventType::Minimized:
         UserWindowManagerMinimized(window, true);
         break;
-    case BACKEND_RESTORED:
+    case BackendEventType::Restored:
         UserWindowManagerMinimized(window, false);
         break;
     default:

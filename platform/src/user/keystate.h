@@ -1,7 +1,7 @@
 // The thread's keyboard state, as of the input messages it has retrieved.
 #pragma once
 
-#include <windows.h>
+#include "win32_private.h"
 
 // Takes in a message the program retrieved from its queue (key and mouse
 // button messages change the state; others are ignored).

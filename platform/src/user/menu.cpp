@@ -16,9 +16,8 @@ Window* WindowOfMenu(HMENU menu)
     Window* window = UserGetWindow(reinterpret_cast<HWND>(value & ~kMenuTag));
     return window && window->hasSystemMenu ? window : nullptr;
 }
-}  // namespace
 
-void UserResetSystemMenu(Window* window)
+void MakeSystemMenu(Window* window)
 {
     window->systemMenu.clear();
     window->systemMenu.push_back(MenuItem{SC_MINIMIZE, MF_STRING, "最小化(&N)"});
@@ -26,9 +25,10 @@ void UserResetSystemMenu(Window* window)
     window->systemMenu.push_back(MenuItem{SC_CLOSE, MF_STRING, "閉じる(&C)\tAlt+F4"});
     window->hasSystemMenu = true;
 }
+}  // namespace
 
-// Null for a window without WS_SYSMENU. With `revert` the menu returns to
-// its default items and null is returned.
+// Null for a window without WS_SYSMENU. Reverting the menu (`revert`) is
+// not supported: null.
 HMENU WINAPI GetSystemMenu(HWND handle, BOOL revert)
 {
     Window* window = UserGetWindow(handle);
@@ -37,42 +37,34 @@ HMENU WINAPI GetSystemMenu(HWND handle, BOOL revert)
         return nullptr;
     }
     if (revert) {
-        if (window->hasSystemMenu)
-            UserResetSystemMenu(window);
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         return nullptr;
     }
     if (!(window->style & WS_SYSMENU))
         return nullptr;
     if (!window->hasSystemMenu)
-        UserResetSystemMenu(window);
+        MakeSystemMenu(window);
     return reinterpret_cast<HMENU>(reinterpret_cast<uintptr_t>(handle) | kMenuTag);
 }
 
-// MF_BYCOMMAND inserts before the item with that command, or at the end
-// when there is none; MF_BYPOSITION before that index, or at the end.
+// A string item (MF_BYCOMMAND | MF_STRING, the only flags supported)
+// goes before the item with command `position`, or at the end when there
+// is none.
 BOOL WINAPI InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR id, LPCSTR text)
 {
     Window* window = WindowOfMenu(menu);
-    if (!window) {
+    if (!window || flags != (MF_BYCOMMAND | MF_STRING) || !text) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     std::vector<MenuItem>& items = window->systemMenu;
     size_t index = items.size();
-    if (flags & MF_BYPOSITION) {
-        if (position < items.size())
-            index = position;
-    } else {
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (!(items[i].flags & MF_SEPARATOR) && items[i].id == position) {
-                index = i;
-                break;
-            }
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!(items[i].flags & MF_SEPARATOR) && items[i].id == position) {
+            index = i;
+            break;
         }
     }
-    MenuItem item{static_cast<UINT>(id), static_cast<UINT>(flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)), ""};
-    if (!(flags & MF_SEPARATOR) && text)
-        item.text = text;
-    items.insert(items.begin() + static_cast<std::ptrdiff_t>(index), item);
+    items.insert(items.begin() + static_cast<std::ptrdiff_t>(index), MenuItem{static_cast<UINT>(id), MF_STRING, text});
     return TRUE;
 }

@@ -8,8 +8,6 @@
 // click on an item chooses it and a click in a window outside closes the
 // menu and goes on to that window. The chosen item is posted to the window
 // as WM_SYSCOMMAND.
-#include <platform_seams.h>
-
 #include "text/glyphs.h"
 #include "user/menu_view.h"
 
@@ -144,11 +142,11 @@ void Input(Tracking* t, const MSG& msg)
 
 void BuildView(Tracking* t, const Window* window)
 {
+    // Minimize is greyed where the window cannot be minimised.
     bool canMinimize = (window->style & WS_MINIMIZEBOX) && !window->minimized;
     for (const MenuItem& item : window->systemMenu) {
-        bool disabled = (item.flags & (MF_GRAYED | MF_DISABLED)) != 0 || (item.id == SC_MINIMIZE && !canMinimize);
-        bool grayed = (item.flags & MF_GRAYED) != 0 || (item.id == SC_MINIMIZE && !canMinimize);
-        t->view.entries.push_back(MenuEntry{item, !disabled, grayed, 0, 0});
+        bool grayed = item.id == SC_MINIMIZE && !canMinimize;
+        t->view.entries.push_back(MenuEntry{item, !grayed, grayed, 0, 0});
     }
     t->view.face = MenuFace();
     t->view.selected = -1;
@@ -197,19 +195,19 @@ bool UserMenuTakeEvent(const BackendEvent& event)
 {
     if (!tracking || event.owner != &popupCookie)
         return false;
-    if (event.type == BACKEND_KEY_DOWN || event.type == BACKEND_KEY_UP || event.type == BACKEND_TEXT)
+    if (event.type == BackendEventType::KeyDown || event.type == BackendEventType::KeyUp || event.type == BackendEventType::Text)
         return false;  // keys reach the menu through the queue
     Tracking* t = tracking;
     int index = MenuViewEntryAt(t->view, event.x, event.y);
     switch (event.type) {
-    case BACKEND_MOUSE_MOVE:
-    case BACKEND_BUTTON_DOWN:
+    case BackendEventType::MouseMove:
+    case BackendEventType::ButtonDown:
         Select(t, index);
         break;
-    case BACKEND_BUTTON_UP:
+    case BackendEventType::ButtonUp:
         Choose(t, index, MAKELPARAM(t->x + event.x, t->y + event.y));
         break;
-    case BACKEND_EXPOSED:
+    case BackendEventType::Exposed:
         t->redraw = true;
         break;
     default:

@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "text/cp932.h"
 #include "text/glyphs.h"
 
 namespace {
@@ -12,11 +13,6 @@ constexpr int kTextLeft = kMenuInset + 16;  // room for a check mark
 constexpr int kRightMargin = 16;            // room for a submenu arrow
 constexpr int kColumnGap = 12;              // between a label and its accelerator
 constexpr int kMinWidth = 100;
-
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 // One column of an item's text: the label before '\t' without its '&'
 // marks, or the accelerator after it.
@@ -38,11 +34,11 @@ void Split(const std::string& source, Column* label, Column* accelerator)
             column = accelerator;
             continue;
         }
-        size_t width = IsLeadByte(c) && i + 1 < source.size() ? 2 : 1;
+        size_t width = Cp932CharacterLength(source.data() + i, source.size() - i);
         if (c == '&' && column == label && i + 1 < source.size()) {
             ++i;  // "&&" is a literal '&'; "&x" underlines x
             c = static_cast<unsigned char>(source[i]);
-            width = IsLeadByte(c) && i + 1 < source.size() ? 2 : 1;
+            width = Cp932CharacterLength(source.data() + i, source.size() - i);
             if (c != '&' && !column->underlineLength) {
                 column->underline = column->length;
                 column->underlineLength = width;
@@ -123,7 +119,7 @@ char MenuMnemonic(const std::string& text)
         unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == '\t')
             return 0;
-        if (IsLeadByte(c)) {
+        if (Cp932IsLeadByte(c)) {
             ++i;
             continue;
         }

@@ -1,5 +1,4 @@
 // Retrieving, translating, sending and posting messages.
-#include <mmsystem.h>
 #include <string.h>
 
 #include "user/keystate.h"
@@ -22,12 +21,6 @@ bool SameMessage(const MSG& a, const MSG& b)
 bool InRange(UINT message, UINT first, UINT last)
 {
     return (!first && !last) || (message >= first && message <= last);
-}
-
-// Returns true when `filter` is acceptable (null, -1 or a live window).
-bool ValidFilter(HWND filter)
-{
-    return !filter || filter == reinterpret_cast<HWND>(-1) || UserGetWindow(filter);
 }
 
 bool Retrieve(MSG* msg, HWND filter, UINT first, UINT last, bool remove)
@@ -56,7 +49,7 @@ bool Retrieve(MSG* msg, HWND filter, UINT first, UINT last, bool remove)
         }
         return true;
     }
-    if (filter != reinterpret_cast<HWND>(-1) && InRange(WM_PAINT, first, last)) {
+    if (InRange(WM_PAINT, first, last)) {
         if (Window* window = UserFindPaintWindow(filter)) {
             // The invalid area stays until BeginPaint validates it.
             *msg = MSG{window->handle, WM_PAINT, 0, 0, timeGetTime(), QueueCursor()};
@@ -72,13 +65,15 @@ bool AnythingToRetrieve()
 }
 }  // namespace
 
-BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags)
+// A null window takes the messages of every window and of the thread; a
+// window, only its own (the quit message whatever the window).
+BOOL WINAPI PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags)
 {
     if (!msg) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (!ValidFilter(window)) {
+    if (window && !UserGetWindow(window)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }

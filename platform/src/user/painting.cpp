@@ -3,7 +3,8 @@
 //
 // Every window owns one DC drawing into its pixels (CS_OWNDC behaviour for
 // every class; GetDC(null) for the screen is not available). The invalid
-// area is kept as one rectangle, the union of what was invalidated. No
+// area is kept as one rectangle, the union of what was invalidated (a
+// window's own: InvalidateRect(null) for every window is not taken). No
 // class background brush is painted: PAINTSTRUCT.fErase tells the window
 // to erase, as for a class without a brush. The DC does not clip to the
 // paint rectangle.
@@ -15,7 +16,6 @@
 // Child windows (a dialog's controls) have no pixels nor DC of their own:
 // invalidating one invalidates its place in its parent, which paints it;
 // GetDC and BeginPaint on one fail.
-#include <platform_seams.h>
 #include <string.h>
 
 #include <new>
@@ -60,36 +60,24 @@ bool UserAllocatePixels(Window* window, int width, int height)
     if (width * height != 0 && !pixels)
         return false;
     window->pixels = WindowPixels{pixels, width, height, false};
-    window->shown = nullptr;  // made at the first present that needs it
     return true;
 }
 
 void UserFreePixels(Window* window)
 {
     delete[] window->pixels.pixels;
-    delete[] window->shown;
     window->pixels = WindowPixels{nullptr, 0, 0, false};
-    window->shown = nullptr;
 }
 
 bool UserResizePixels(Window* window, int width, int height)
 {
     WindowPixels old = window->pixels;
-    uint32_t* oldShown = window->shown;
-    uint32_t* shown = oldShown ? NewBlock(width, height) : nullptr;
-    if (oldShown && width * height != 0 && !shown)
-        return false;
     if (!UserAllocatePixels(window, width, height)) {
-        delete[] shown;
         window->pixels = old;
-        window->shown = oldShown;
         return false;
     }
-    window->shown = shown;
     CopyOverlap(window->pixels.pixels, width, height, old.pixels, old.width, old.height);
-    CopyOverlap(window->shown, width, height, oldShown, old.width, old.height);
     delete[] old.pixels;
-    delete[] oldShown;
     window->pixels.dirty = true;
 
     UINT classStyle = window->windowClass->info.style;
@@ -152,14 +140,8 @@ void UserPresentWindows()
         if (!window || !window->pixels.dirty || !window->visible || window->minimized)
             continue;
         const WindowPixels& block = window->pixels;
-        // Where the window system keeps no copy of what it shows, USER does.
-        bool keepCopy = !BackendKeepsPresented(window->backend);
-        if (keepCopy && !window->shown && !(window->shown = NewBlock(block.width, block.height)))
-            continue;
         if (!BackendPresent(window->backend, block.pixels, block.width, block.height))
             continue;
-        if (keepCopy)
-            memcpy(window->shown, block.pixels, static_cast<size_t>(block.width) * block.height * 4u);
         window->pixels.dirty = false;
         ++window->presents;
     }
@@ -186,14 +168,7 @@ HDC WINAPI GetDC(HWND handle)
     return UserWindowDc(window);
 }
 
-// The window's own DC stays with the window: releasing it only checks it.
-int WINAPI ReleaseDC(HWND handle, HDC dc)
-{
-    Window* window = UserGetWindow(handle);
-    return window && dc && window->dc == dc ? 1 : 0;
-}
-
-HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint)
+HDC WINAPI BeginPaint(HWND handle, PAINTSTRUCT* paint)
 {
     Window* window = UserGetWindow(handle);
     if (!window || !paint) {
@@ -218,16 +193,8 @@ BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint)
     return UserGetWindow(handle) && paint ? TRUE : FALSE;
 }
 
-// A null window invalidates every window.
 BOOL WINAPI InvalidateRect(HWND handle, const RECT* rect, BOOL erase)
 {
-    if (!handle) {
-        for (int i = 0; i < UserWindowSlots(); ++i) {
-            if (Window* window = UserWindowAt(i))
-                UserInvalidate(window, rect, erase != FALSE);
-        }
-        return TRUE;
-    }
     Window* window = UserGetWindow(handle);
     if (!window) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -247,21 +214,4 @@ BOOL WINAPI UpdateWindow(HWND handle)
     if (window->invalid && window->visible && !window->minimized)
         SendMessageA(handle, WM_PAINT, 0, 0);
     return TRUE;
-}
-
-COLORREF PlatformReadWindowPixel(HWND handle, int x, int y)
-{
-    Window* window = UserGetWindow(handle);
-    if (!window || x < 0 || y < 0 || x >= window->pixels.width || y >= window->pixels.height)
-        return CLR_INVALID;
-    uint32_t pixel = 0;
-    if (!BackendReadPresented(window->backend, x, y, &pixel) && window->shown)
-        pixel = window->shown[static_cast<size_t>(y) * window->pixels.width + x];
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-}
-
-unsigned PlatformPresentCount(HWND handle)
-{
-    Window* window = UserGetWindow(handle);
-    return window ? window->presents : 0;
 }

@@ -1,11 +1,10 @@
-// The thread's message queue: posted messages and system input in two
-// fixed rings (nothing is allocated per message), and the quit flag.
+// The message queue of the program's one thread: posted messages and
+// system input in two fixed rings (nothing is allocated per message), and
+// the quit flag.
 //
 // As on Windows, posted messages come before input, the quit message when
 // no posted message is left, and WM_PAINT last (message.cpp).
 #include <string.h>
-
-#include <mmsystem.h>
 
 #include "user/user_private.h"
 
@@ -25,15 +24,14 @@ public:
 
     QueueEntry& At(unsigned index) { return entries[(head + index) % capacity]; }
 
+    // The first entry for the window (null: any) in the message range
+    // (0, 0: any message), or -1.
     int Find(HWND filter, UINT first, UINT last)
     {
         for (unsigned i = 0; i < count; ++i) {
             const MSG& msg = At(i).msg;
-            if (filter == reinterpret_cast<HWND>(-1) ? msg.hwnd != nullptr : filter && msg.hwnd != filter)
-                continue;
-            if ((first || last) && (msg.message < first || msg.message > last))
-                continue;
-            return static_cast<int>(i);
+            if ((!filter || msg.hwnd == filter) && (!(first || last) || (msg.message >= first && msg.message <= last)))
+                return static_cast<int>(i);
         }
         return -1;
     }

@@ -63,11 +63,6 @@ HWND UserFocusWindow()
     return focusWindow;
 }
 
-HWND WINAPI GetFocus(void)
-{
-    return UserFocusWindow();
-}
-
 HWND WINAPI GetActiveWindow(void)
 {
     return UserActiveWindow();

@@ -1,7 +1,7 @@
-// ExitWindowsEx: powering off is handed to `systemctl poweroff`, which asks
+// ExitWindowsEx: EWX_SHUTDOWN is handed to `systemctl poweroff`, which asks
 // logind itself, the way a desktop program does it: interactively, so
 // polkit and the system's own policy decide, prompting the user if they
-// want to. Logging off and restarting are not offered.
+// want to. Other actions (logging off, restarting) are not offered.
 //
 // As on Windows the call returns at once and the shutdown goes on without
 // us: TRUE means the request was handed over (the program runs), not that
@@ -13,8 +13,6 @@
 // runnable, no process to spare).
 //
 // While recording (a test seam), nothing is started.
-#include <platform_seams.h>
-
 #include <errno.h>
 #include <fcntl.h>
 #include <linux/close_range.h>
@@ -23,23 +21,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <mutex>
 #include <string>
 
-#include "user/shutdown_seams.h"
-#include "kernel/security_log.h"
+#include "kernel/kernel_seams.h"
+#include "user/user_private.h"
 
 namespace {
 constexpr UINT kActionMask = 0xFF;
-constexpr UINT kReboot = 0x02;
-constexpr const char* kProgram = "systemctl";
-
-std::mutex lock;
-bool recording;          // guarded by lock, like everything below
-BOOL recordedAnswer;
-int requests;
-UINT lastFlags;
-std::string program = kProgram;
 
 // The program's path: as given when it has a slash, else the first
 // executable of that name in PATH; "" when there is none.
@@ -111,54 +99,21 @@ bool Start(const std::string& path)
 
 BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason)
 {
-    std::unique_lock<std::mutex> hold(lock);
-    if (recording) {
-        SecurityNote('X');
-        ++requests;
-        lastFlags = flags;
-        if (!recordedAnswer)
+    BOOL answer;
+    if (UserShutdownRecorded(flags, &answer)) {
+        TokenNote('X');
+        if (!answer)
             SetLastError(ERROR_ACCESS_DENIED);
-        return recordedAnswer;
+        return answer;
     }
-    std::string name = program;
-    hold.unlock();
-
-    UINT action = flags & kActionMask;
-    if ((action & kReboot) || !(action & (EWX_SHUTDOWN | EWX_POWEROFF))) {
+    if ((flags & kActionMask) != EWX_SHUTDOWN) {
         SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         return FALSE;
     }
-    std::string path = Find(name);
+    std::string path = Find(UserShutdownProgram());
     if (path.empty() || !Start(path)) {
         SetLastError(ERROR_NOT_SUPPORTED);
         return FALSE;
     }
     return TRUE;
-}
-
-void PlatformRecordShutdown(BOOL record, BOOL succeed)
-{
-    std::lock_guard<std::mutex> hold(lock);
-    recording = record != FALSE;
-    recordedAnswer = succeed ? TRUE : FALSE;
-    requests = 0;
-    lastFlags = 0;
-}
-
-int PlatformShutdownRequests(void)
-{
-    std::lock_guard<std::mutex> hold(lock);
-    return requests;
-}
-
-UINT PlatformLastShutdownFlags(void)
-{
-    std::lock_guard<std::mutex> hold(lock);
-    return lastFlags;
-}
-
-void UserShutdownUseProgram(const char* name)
-{
-    std::lock_guard<std::mutex> hold(lock);
-    program = name ? name : kProgram;
 }

@@ -3,7 +3,7 @@
 // from waiting in time for them.
 #pragma once
 
-#include <windows.h>
+#include "win32_private.h"
 
 // Posts the capture messages due by timeGetTime() (winmm/joystick_capture.cpp).
 void JoyPostDueMessages(void);
@@ -14,7 +14,3 @@ int JoyMillisecondsToNextDue(void);
 // Waits for the system's next event or the next timed message, whichever
 // comes first, and turns what came into messages (user/timed.cpp).
 bool UserWaitEventsOrDue(void);
-
-// Waits up to timeoutMs for a system event to be pending, without taking
-// it; true when one is (backend/sdl_wait.cpp).
-bool BackendWaitForEvent(DWORD timeoutMs);

@@ -2,12 +2,10 @@
 // message queue, painting and activation.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
-#include "user/backend.h"
+#include "backend/backend.h"
 #include "user/window_pixels.h"
 
 // Classic non-client metrics.
@@ -26,7 +24,6 @@ constexpr WPARAM kMkRButton = 0x0002;               // MK_RBUTTON
 constexpr DWORD kErrorInvalidIndex = 1413;          // ERROR_INVALID_INDEX
 constexpr DWORD kErrorResourceNameNotFound = 1814;  // ERROR_RESOURCE_NAME_NOT_FOUND
 constexpr DWORD kErrorNotEnoughQuota = 1816;        // ERROR_NOT_ENOUGH_QUOTA
-constexpr DWORD kWsExWindowEdge = 0x00000100;       // WS_EX_WINDOWEDGE
 
 struct WindowClass {
     std::string name;
@@ -43,13 +40,13 @@ struct MenuItem {
 struct Dialog;  // the dialog manager's state of a dialog window (dialog.h)
 
 // What a control window is, and its state.
-enum ControlKind : uint8_t {
-    kControlNone,
-    kControlText,         // static text (SS_LEFT, SS_CENTER)
-    kControlIcon,         // static icon (SS_ICON)
-    kControlPushButton,   // BS_PUSHBUTTON, BS_DEFPUSHBUTTON
-    kControlRadioButton,  // BS_AUTORADIOBUTTON
-    kControlGroupBox,     // BS_GROUPBOX
+enum class ControlKind : uint8_t {
+    NoControl,
+    Text,         // static text (SS_LEFT, SS_CENTER)
+    Icon,         // static icon (SS_ICON)
+    PushButton,   // BS_PUSHBUTTON, BS_DEFPUSHBUTTON
+    RadioButton,  // BS_AUTORADIOBUTTON
+    GroupBox,     // BS_GROUPBOX
 };
 
 struct ControlState {
@@ -68,8 +65,7 @@ struct Window {
     RECT outer;   // screen coordinates
     RECT client;  // screen coordinates
     WindowPixels pixels;
-    uint32_t* shown;  // the pixels as last put on screen
-    unsigned presents;
+    unsigned presents;  // how often the pixels were put on screen
     HDC dc;
     BackendWindow* backend;
     bool visible;
@@ -82,7 +78,6 @@ struct Window {
     RECT invalidRect;  // client coordinates, the union of what was invalidated
     bool hasSystemMenu;
     std::vector<MenuItem> systemMenu;
-    std::vector<BYTE> extraBytes;
     std::string text;            // the window text, code page 932
     HWND parent;                 // child windows: the window they sit in
     HWND owner;                  // top-level windows: the window that owns them
@@ -94,7 +89,7 @@ struct Window {
 };
 
 // Classes (class.cpp)
-const WindowClass* UserFindClass(LPCSTR nameOrAtom);
+const WindowClass* UserFindClass(LPCSTR name);
 void UserResetClasses();
 
 // Icons (icon.cpp)
@@ -158,7 +153,6 @@ void UserOuterFromClient(Window* window);
 void UserApplyFrame(Window* window);
 int UserScreenWidth();
 int UserScreenHeight();
-void UserResetScreen();
 
 // Painting (painting.cpp)
 bool UserAllocatePixels(Window* window, int width, int height);
@@ -170,7 +164,8 @@ void UserInvalidate(Window* window, const RECT* clientRect, bool erase);
 HDC UserWindowDc(Window* window);
 // Puts every visible window's new drawing on screen.
 void UserPresentWindows();
-// A visible window with something to paint matching the filter, or null.
+// A visible window (the filter, when not null) with something to paint, or
+// null.
 Window* UserFindPaintWindow(HWND filter);
 
 // Queue (queue.cpp)
@@ -184,6 +179,8 @@ bool QueuePost(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Input from the system; returns the entry's serial, 0 when the queue is full.
 uint32_t QueueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 bool QueueAttachText(uint32_t serial, const char* text, size_t length);
+// The first message for the window (null: any) in the range (0, 0: any),
+// taken out with `remove`.
 bool QueueTakePosted(QueueEntry* out, HWND filter, UINT first, UINT last, bool remove);
 bool QueueTakeInput(QueueEntry* out, HWND filter, UINT first, UINT last, bool remove);
 bool QueueHasMessages();
@@ -217,7 +214,6 @@ void UserApplyClassCursor(HCURSOR cursor);
 void UserResetCursor();
 
 // System menu (menu.cpp, menu_track.cpp)
-void UserResetSystemMenu(Window* window);
 // Runs the window's system menu as a modal popup at (x, y) on the screen;
 // a chosen item is posted to the window as WM_SYSCOMMAND.
 void UserTrackSystemMenu(HWND window, int x, int y, bool byKeyboard);
@@ -226,7 +222,19 @@ bool UserMenuTakeEvent(const BackendEvent& event);
 bool UserMenuOpen();
 HWND UserMenuOwner();
 
-void UserResetMessageBox();
-
 // Text conversion into fixed buffers.
 size_t UserToUtf8(const char* cp932, char* out, size_t capacity);
+
+// ---- Test seams (user_seams.cpp) -------------------------------------------
+
+// What USER asks of the seams: a screen size set by a test; the message
+// box's texts, kept for tests to read; a shutdown that is only recorded
+// (its answer in `answer`), and the program a real one is handed to.
+bool UserScreenOverride(int* width, int* height);
+void UserNoteMessageBox(const char* text, const char* caption);
+bool UserShutdownRecorded(UINT flags, BOOL* answer);
+const char* UserShutdownProgram(void);
+// For the seams: whether the cursor is shown now, and ExitWindowsEx
+// pointed at another program than systemctl (null: systemctl again).
+bool UserCursorShown(void);
+void UserShutdownUseProgram(const char* program);

@@ -1,4 +1,4 @@
-// Windows: the handle table, creation and destruction, window longs.
+// Windows: the handle table, creation and destruction, the window style.
 //
 // CreateWindowExA makes top-level windows only: a WS_CHILD window cannot
 // be created with it, and the parent given to it is the new window's
@@ -115,7 +115,6 @@ Window* NewWindow(int index, const WindowClass* windowClass, LPCSTR name, DWORD 
     window->proc = windowClass->info.lpfnWndProc;
     window->style = style;
     window->exStyle = exStyle;
-    window->extraBytes.assign(static_cast<size_t>(windowClass->info.cbWndExtra), 0);
     if (name && !IS_INTRESOURCE(name))
         window->text = name;
     return window;
@@ -191,10 +190,6 @@ HWND CreateTopLevel(const WindowClass* windowClass, DWORD exStyle, LPCSTR window
     DWORD effectiveStyle = (style | WS_CLIPSIBLINGS) & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
     if (!(style & WS_POPUP))
         effectiveStyle |= WS_CAPTION;
-    if (effectiveStyle & (WS_DLGFRAME | WS_THICKFRAME))
-        exStyle |= kWsExWindowEdge;
-    else
-        exStyle &= ~kWsExWindowEdge;
 
     // CW_USEDEFAULT: overlapped windows are placed by the system and get
     // three quarters of the screen; popups go to the corner with no size.
@@ -379,6 +374,8 @@ BOOL WINAPI IsWindow(HWND window)
     return UserGetWindow(window) != nullptr;
 }
 
+// Only GWL_STYLE: classes carry no window extra bytes, and the extended
+// style is the layer's own business.
 LONG WINAPI GetWindowLongA(HWND handle, int index)
 {
     Window* window = UserGetWindow(handle);
@@ -386,17 +383,11 @@ LONG WINAPI GetWindowLongA(HWND handle, int index)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    if (index == GWL_STYLE)
-        return static_cast<LONG>(window->style);
-    if (index == GWL_EXSTYLE)
-        return static_cast<LONG>(window->exStyle);
-    if (index >= 0 && static_cast<size_t>(index) + sizeof(LONG) <= window->extraBytes.size()) {
-        LONG value;
-        memcpy(&value, window->extraBytes.data() + index, sizeof value);
-        return value;
+    if (index != GWL_STYLE) {
+        SetLastError(kErrorInvalidIndex);
+        return 0;
     }
-    SetLastError(kErrorInvalidIndex);
-    return 0;
+    return static_cast<LONG>(window->style);
 }
 
 // A new style takes effect at once for visibility and the system's
@@ -409,38 +400,27 @@ LONG WINAPI SetWindowLongA(HWND handle, int index, LONG value)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    if (index == GWL_STYLE) {
-        DWORD old = window->style;
-        DWORD style = (static_cast<DWORD>(value) & ~WS_MINIMIZE) | (window->minimized ? WS_MINIMIZE : 0);
-        window->style = style;
-        constexpr DWORD kFrameStyles = WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_SYSMENU |
-                                       WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-        if ((style ^ old) & kFrameStyles)
-            UserApplyFrame(window);
-        bool visible = (style & WS_VISIBLE) != 0;
-        if (visible != window->visible) {
-            window->visible = visible;
-            BackendShowWindow(window->backend, visible);
-            if (visible) {
-                window->pixels.dirty = true;
-                UserInvalidate(window, nullptr, true);
-            }
+    if (index != GWL_STYLE) {
+        SetLastError(kErrorInvalidIndex);
+        return 0;
+    }
+    DWORD old = window->style;
+    DWORD style = (static_cast<DWORD>(value) & ~WS_MINIMIZE) | (window->minimized ? WS_MINIMIZE : 0);
+    window->style = style;
+    constexpr DWORD kFrameStyles = WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_SYSMENU |
+                                   WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    if ((style ^ old) & kFrameStyles)
+        UserApplyFrame(window);
+    bool visible = (style & WS_VISIBLE) != 0;
+    if (visible != window->visible) {
+        window->visible = visible;
+        BackendShowWindow(window->backend, visible);
+        if (visible) {
+            window->pixels.dirty = true;
+            UserInvalidate(window, nullptr, true);
         }
-        return static_cast<LONG>(old);
     }
-    if (index == GWL_EXSTYLE) {
-        DWORD old = window->exStyle;
-        window->exStyle = static_cast<DWORD>(value);
-        return static_cast<LONG>(old);
-    }
-    if (index >= 0 && static_cast<size_t>(index) + sizeof(LONG) <= window->extraBytes.size()) {
-        LONG old;
-        memcpy(&old, window->extraBytes.data() + index, sizeof old);
-        memcpy(window->extraBytes.data() + index, &value, sizeof value);
-        return old;
-    }
-    SetLastError(kErrorInvalidIndex);
-    return 0;
+    return static_cast<LONG>(old);
 }
 
 

@@ -3,7 +3,7 @@
 // window's DC and USER puts on screen.
 #pragma once
 
-#include <windows.h>
+#include "win32_private.h"
 
 // Display format: one uint32_t per pixel, 0x00RRGGBB, rows top-down with
 // no padding (stride = width).

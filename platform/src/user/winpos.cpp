@@ -11,14 +11,9 @@
 // A window without caption or border that covers the whole screen is a
 // full-screen window, as Windows treats it (the taskbar steps aside): the
 // window manager is asked for its full-screen state, above panels.
-#include <platform_seams.h>
-
 #include "user/user_private.h"
 
 namespace {
-int screenWidthOverride;
-int screenHeightOverride;
-
 // The desktop when no display can be asked.
 constexpr int kFallbackScreenWidth = 1024;
 constexpr int kFallbackScreenHeight = 768;
@@ -31,9 +26,8 @@ int Clamp(int value, int low, int high)
 int ScreenSize(bool height)
 {
     int width = kFallbackScreenWidth, tall = kFallbackScreenHeight;
-    if (height ? screenHeightOverride > 0 : screenWidthOverride > 0)
-        return height ? screenHeightOverride : screenWidthOverride;
-    BackendScreenSize(&width, &tall);
+    if (!UserScreenOverride(&width, &tall))
+        BackendScreenSize(&width, &tall);
     return height ? tall : width;
 }
 
@@ -163,17 +157,6 @@ int UserScreenHeight()
     return ScreenSize(true);
 }
 
-void UserResetScreen()
-{
-    screenWidthOverride = screenHeightOverride = 0;
-}
-
-void PlatformSetScreenSize(int width, int height)
-{
-    screenWidthOverride = width;
-    screenHeightOverride = height;
-}
-
 // Extended styles add nothing: no WS_EX_ frame style is supported.
 BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
 {
@@ -224,31 +207,6 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width,
     return TRUE;
 }
 
-BOOL WINAPI GetClientRect(HWND handle, LPRECT rect)
-{
-    Window* window = UserGetWindow(handle);
-    if (!window || !rect) {
-        SetLastError(window ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    *rect = RECT{0, 0, window->client.right - window->client.left, window->client.bottom - window->client.top};
-    return TRUE;
-}
-
-BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect)
-{
-    Window* window = UserGetWindow(handle);
-    if (!window || !rect) {
-        SetLastError(window ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    // The window manager may have changed its frame since it was placed.
-    if (!window->parent)
-        UserOuterFromClient(window);
-    *rect = window->outer;
-    return TRUE;
-}
-
 int WINAPI GetSystemMetrics(int index)
 {
     switch (index) {
@@ -256,11 +214,6 @@ int WINAPI GetSystemMetrics(int index)
         return UserScreenWidth();
     case SM_CYSCREEN:
         return UserScreenHeight();
-    case SM_CYCAPTION:
-        return kCaption;
-    case SM_CXFIXEDFRAME:
-    case SM_CYFIXEDFRAME:
-        return kFixedFrame;
     default:
         return 0;
     }

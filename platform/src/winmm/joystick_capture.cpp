@@ -7,10 +7,8 @@
 // goes out every tick, or with `changed` only when the position moved;
 // a button message goes out when one of buttons 1-4 changed. Destroying
 // the window releases the capture.
-#include <mmsystem.h>
-
+#include "backend/backend.h"
 #include "user/timed.h"
-#include "winmm/joystick_backend.h"
 #include "winmm/joystick_private.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Shared between WinMM's joystick files.
 #pragma once
 
-#include <mmsystem.h>
+#include "win32_private.h"
 
 // The polling periods joyGetDevCapsA reports and joySetCapture keeps to.
 constexpr UINT kJoyPeriodMin = 10;

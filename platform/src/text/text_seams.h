@@ -1,4 +1,5 @@
-// What a TextFace resolved to, for diagnostics and tests.
+// Test seams of the glyph engine (text_seams.cpp): what a TextFace
+// resolved to.
 #pragma once
 
 struct TextFace;

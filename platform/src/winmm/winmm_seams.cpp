@@ -1,11 +1,45 @@
-// Test seams: virtual joysticks, plugged in through the system's joystick
-// layer so that they take the same path as real ones.
-#include <platform_seams.h>
-
+// Test seams of WinMM: the settable clock, and virtual joysticks plugged in
+// through the system's joystick layer so that they take the same path as
+// real ones.
 #include <string.h>
 
+#include "backend/backend.h"
 #include "text/glyphs.h"
-#include "winmm/joystick_backend.h"
+#include "winmm/time_private.h"
+
+namespace {
+bool clockFrozen;
+DWORD frozenTime;
+}  // namespace
+
+bool ClockFrozen(DWORD* now)
+{
+    *now = frozenTime;
+    return clockFrozen;
+}
+
+bool ClockSleepFrozen(DWORD milliseconds)
+{
+    if (clockFrozen)
+        frozenTime += milliseconds;
+    return clockFrozen;
+}
+
+void PlatformSetClock(DWORD milliseconds)
+{
+    clockFrozen = true;
+    frozenTime = milliseconds;
+}
+
+void PlatformAdvanceClock(DWORD milliseconds)
+{
+    frozenTime += milliseconds;
+}
+
+void PlatformUseRealClock(void)
+{
+    clockFrozen = false;
+}
 
 int PlatformAttachVirtualJoystick(BOOL gamepad, const char* name)
 {
