@@ -67,8 +67,9 @@ struct BackendFrame {
 void BackendSetFrame(BackendWindow* window, const BackendFrame& frame, BackendWindow* owner);
 // Fills the whole screen, above panels (the window manager's full-screen
 // state), or returns to a normal window; the window's picture is then
-// shown at its new size.
-void BackendSetFullScreen(BackendWindow* window, bool fullScreen);
+// shown at its new size. False when there is no window manager to take
+// the state: the caller places the window over the screen itself.
+bool BackendSetFullScreen(BackendWindow* window, bool fullScreen);
 // The window manager's frame around the client area (left, top, right and
 // bottom thickness); false when there is no window manager to ask.
 bool BackendFrameExtents(BackendWindow* window, RECT* extents);

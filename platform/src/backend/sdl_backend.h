@@ -39,6 +39,13 @@ void SdlSurfaceChanged(BackendWindow* window);
 
 // Tells an X11 window manager the window's functions, buttons and kind.
 void SdlX11SetFrame(SDL_Window* window, const BackendFrame& frame, SDL_Window* owner);
+// Once the video system runs: X errors about windows already gone are not
+// fatal.
+void SdlX11Init(void);
+// Whether a window manager runs (one that can take the full-screen state).
+bool SdlX11HasWindowManager(SDL_Window* window);
+// The title as compound text too, for clients that read WM_NAME.
+void SdlX11SetTitle(SDL_Window* window, const char* titleUtf8);
 
 // The backend window behind an SDL window id, or null.
 BackendWindow* SdlWindowFromId(Uint32 windowId);

@@ -48,6 +48,7 @@ bool BackendInitVideo(void)
         initFailed = true;
         return false;
     }
+    SdlX11Init();
     return true;
 }
 
@@ -82,7 +83,9 @@ BackendWindow* BackendCreateWindow(void* owner, const char* titleUtf8, int x, in
         flags |= SDL_WINDOW_BORDERLESS;
     if (systemPlaced)
         x = y = SDL_WINDOWPOS_UNDEFINED;
-    return Wrap(SDL_CreateWindow(titleUtf8, x, y, width > 0 ? width : 1, height > 0 ? height : 1, flags), owner);
+    SDL_Window* created = SDL_CreateWindow(titleUtf8, x, y, width > 0 ? width : 1, height > 0 ? height : 1, flags);
+    SdlX11SetTitle(created, titleUtf8);
+    return Wrap(created, owner);
 }
 
 BackendWindow* BackendCreatePopup(void* owner, int x, int y, int width, int height)
@@ -157,12 +160,13 @@ void BackendSetFrame(BackendWindow* window, const BackendFrame& frame, BackendWi
     SdlX11SetFrame(window->window, frame, owner ? owner->window : nullptr);
 }
 
-void BackendSetFullScreen(BackendWindow* window, bool fullScreen)
+bool BackendSetFullScreen(BackendWindow* window, bool fullScreen)
 {
-    if (!window)
-        return;
+    if (!window || (fullScreen && !SdlX11HasWindowManager(window->window)))
+        return false;
     SDL_SetWindowFullscreen(window->window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     SdlSurfaceChanged(window);
+    return true;
 }
 
 bool BackendFrameExtents(BackendWindow* window, RECT* extents)
@@ -176,8 +180,10 @@ bool BackendFrameExtents(BackendWindow* window, RECT* extents)
 
 void BackendSetTitle(BackendWindow* window, const char* titleUtf8)
 {
-    if (window)
-        SDL_SetWindowTitle(window->window, titleUtf8 ? titleUtf8 : "");
+    if (!window)
+        return;
+    SDL_SetWindowTitle(window->window, titleUtf8 ? titleUtf8 : "");
+    SdlX11SetTitle(window->window, titleUtf8);
 }
 
 void BackendSetModalFor(BackendWindow* window, BackendWindow* owner)

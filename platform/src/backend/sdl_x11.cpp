@@ -2,13 +2,15 @@
 // way a Windows program's frame would show it. The Motif hints carry the
 // functions and buttons the window's style gives it (a fixed-size window
 // has no maximise button, a window without a system menu no close box); an
-// owned window is a dialog, transient for its owner. Other video drivers
-// have no window manager to tell.
+// owned window is a dialog, transient for its owner. The title is also
+// given as compound text (WM_NAME), as X clients of old read it. Other
+// video drivers have no window manager to tell.
 #include <SDL_syswm.h>
 
 #if defined(HIREN_X11) && defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #endif
 
 #include "backend/sdl_backend.h"
@@ -72,7 +74,63 @@ void MotifHints(const BackendFrame& frame, long hints[5])
     hints[2] = decorations;
     hints[3] = hints[4] = 0;
 }
+XErrorHandler previousHandler;
+
+// SDL wakes its event wait by sending an event to a window of ours; one
+// sent to a window just destroyed (a closed menu or dialog) fails with
+// BadWindow, which Xlib's default handler turns into an exit. Nothing is
+// lost by such an event going nowhere.
+int IgnoreGoneWindows(Display* display, XErrorEvent* error)
+{
+    constexpr unsigned char kSendEvent = 25;  // X_SendEvent
+    if (error->error_code == BadWindow && error->request_code == kSendEvent)
+        return 0;
+    return previousHandler ? previousHandler(display, error) : 0;
+}
 }  // namespace
+
+void SdlX11Init(void)
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && SDL_strcmp(driver, "x11") == 0 && !previousHandler)
+        previousHandler = XSetErrorHandler(IgnoreGoneWindows);
+}
+
+bool SdlX11HasWindowManager(SDL_Window* window)
+{
+    Display* display;
+    Window xwindow;
+    if (!X11Of(window, &display, &xwindow))
+        return true;  // not X11: the video driver's own business
+    Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None)
+        return false;
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                                    &format, &count, &after, &data) == Success &&
+                 data && count == 1;
+    if (data)
+        XFree(data);
+    return found;
+}
+
+void SdlX11SetTitle(SDL_Window* window, const char* titleUtf8)
+{
+    Display* display;
+    Window xwindow;
+    if (!X11Of(window, &display, &xwindow))
+        return;
+    char* list[] = {const_cast<char*>(titleUtf8 ? titleUtf8 : "")};
+    XTextProperty property;
+    if (Xutf8TextListToTextProperty(display, list, 1, XCompoundTextStyle, &property) < Success)
+        return;
+    XSetWMName(display, xwindow, &property);
+    XFree(property.value);
+    XFlush(display);
+}
 
 void SdlX11SetFrame(SDL_Window* window, const BackendFrame& frame, SDL_Window* owner)
 {
@@ -96,5 +154,11 @@ void SdlX11SetFrame(SDL_Window* window, const BackendFrame& frame, SDL_Window* o
     XFlush(display);
 }
 #else
+void SdlX11Init(void) {}
+bool SdlX11HasWindowManager(SDL_Window*)
+{
+    return true;
+}
+void SdlX11SetTitle(SDL_Window*, const char*) {}
 void SdlX11SetFrame(SDL_Window*, const BackendFrame&, SDL_Window*) {}
 #endif

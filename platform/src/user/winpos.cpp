@@ -127,8 +127,10 @@ void UserSetOuterRect(HWND handle, const RECT& outer, bool recalculate)
         return;  // out of memory: the window keeps its place
     bool fullScreen = CoversTheScreen(window, outer);
     if (fullScreen != window->fullScreen) {
-        window->fullScreen = fullScreen;
-        BackendSetFullScreen(window->backend, fullScreen);
+        if (window->fullScreen)
+            BackendSetFullScreen(window->backend, false);
+        // Without a window manager the window covers the screen by itself.
+        window->fullScreen = fullScreen && BackendSetFullScreen(window->backend, true);
     }
     RECT frame = UserWindowExtents(window);
     RECT client{outer.left + frame.left, outer.top + frame.top, outer.left + frame.left + width,
@@ -137,9 +139,9 @@ void UserSetOuterRect(HWND handle, const RECT& outer, bool recalculate)
     UserShiftChildren(window, client.left - window->client.left, client.top - window->client.top);
     window->client = client;
     UserOuterFromClient(window);
-    if (moved && !fullScreen)
+    if (moved && !window->fullScreen)
         BackendMoveWindow(window->backend, client.left, client.top);
-    if (resized && !fullScreen)
+    if (resized && !window->fullScreen)
         BackendResizeWindow(window->backend, width, height);
     if (moved)
         SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
