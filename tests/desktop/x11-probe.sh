@@ -33,7 +33,9 @@ window_titled() {
     fi
     for id in $(xdotool search --onlyvisible --pid "$gamePid" 2>/dev/null); do
         if net_name "$id" | grep -q -- "$1"; then
-            echo "$1 ($(xprop -id "$id" WM_NAME | sed 's/ = .*//'))" >>"$work/unreadable-names"
+            # Mapped between the two searches, or WM_NAME unreadable.
+            xdotool getwindowname "$id" 2>/dev/null | grep -q -- "$1" ||
+                echo "$1 ($(xprop -id "$id" WM_NAME | sed 's/ = .*//'))" >>"$work/unreadable-names"
             echo "$id"
             return 0
         fi

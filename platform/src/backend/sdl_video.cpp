@@ -35,21 +35,28 @@ bool BackendInitVideo(void)
     // memory images), not textures drawn through OpenGL: as fast for a
     // picture this size, and no GL driver is loaded.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        initFailed = true;
-        return false;
-    }
-    // SDL falls back to its offscreen driver when there is no display; a
-    // program nobody can see is no use unless that driver was asked for.
-    const char* driver = SDL_GetCurrentVideoDriver();
+    // SDL falls back to its offscreen driver when it cannot reach the
+    // display; a program nobody can see is no use unless that driver was
+    // asked for. A display named but busy (a server still starting, or
+    // loaded) is asked again a few times before the program gives up.
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
-    if (driver && strcmp(driver, "offscreen") == 0 && !(wanted && strstr(wanted, "offscreen"))) {
+    bool offscreenWanted = wanted && strstr(wanted, "offscreen");
+    constexpr int kAttempts = 4;
+    for (int attempt = 1;; ++attempt) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+            break;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!driver || strcmp(driver, "offscreen") != 0 || offscreenWanted) {
+            SdlX11Init();
+            return true;
+        }
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        initFailed = true;
-        return false;
+        if (attempt == kAttempts || !SDL_getenv("DISPLAY"))
+            break;
+        SDL_Delay(250);
     }
-    SdlX11Init();
-    return true;
+    initFailed = true;
+    return false;
 }
 
 bool SdlVideoReady(void)
