@@ -35,8 +35,8 @@ Surface MakeSurface(int width, int height, int bitsPerPixel)
     }
     Surface surface;
     surface.dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(surface.dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                      &surface.bits, nullptr, 0);
+    HBITMAP bitmap =
+        CreateDIBSection(surface.dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &surface.bits, nullptr, 0);
     SelectObject(surface.dc, bitmap);
     return surface;
 }

@@ -36,8 +36,8 @@ bool WindowOfProcess(Display* display, Window window, pid_t pid)
     unsigned long count, after;
     unsigned char* data = nullptr;
     bool match = false;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+            Success &&
         data && count == 1 && format == 32)
         match = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
     if (data)

@@ -27,8 +27,7 @@
 #define JOYSTICKID1 0
 #define JOYSTICKID2 1
 #define JOY_BUTTON1 0x0001
-#define MAKELPARAM(l, h) \
-    ((LPARAM)(DWORD)((WORD)((DWORD_PTR)(l) & 0xffff) | (DWORD)((WORD)((DWORD_PTR)(h) & 0xffff)) << 16))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)((WORD)((DWORD_PTR)(l)&0xffff) | (DWORD)((WORD)((DWORD_PTR)(h)&0xffff)) << 16))
 
 #ifdef __cplusplus
 extern "C" {

@@ -3,7 +3,7 @@
 // is declared in platform_seams.h.
 #pragma once
 
-#include "windef.h"
 #include "winbase.h"
+#include "windef.h"
 #include "wingdi.h"
 #include "winuser.h"

@@ -86,8 +86,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object);
 HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height);
 // Supports 8 bits per pixel with a colour table and 32 bits per pixel,
 // bottom-up (positive height) or top-down, BI_RGB, DIB_RGB_COLORS.
-HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
-                                DWORD offset);
+HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
 UINT WINAPI SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colours);
 
 // SRCCOPY and SRCPAINT; PatBlt BLACKNESS. Every destination pixel of a

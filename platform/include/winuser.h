@@ -141,8 +141,8 @@ extern "C" {
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
 // Top-level windows only. Sends WM_CREATE before it returns; a -1 result
 // from it destroys the window and returns null.
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL WINAPI IsWindow(HWND window);
 BOOL WINAPI ShowWindow(HWND window, int command);
 BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
@@ -200,8 +200,7 @@ int WINAPI ShowCursor(BOOL show);
 
 // Dialogs: a modal dialog from an extended template (DIALOGEX) of the
 // program's resources, owned by `owner`, which is disabled while it runs.
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure,
-                               LPARAM param);
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure, LPARAM param);
 BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
 BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);

@@ -7,8 +7,7 @@
 
 #include <platform_seams.h>
 
-#define MAKEWPARAM(l, h) \
-    ((WPARAM)(DWORD)((WORD)((DWORD_PTR)(l) & 0xffff) | (DWORD)((WORD)((DWORD_PTR)(h) & 0xffff)) << 16))
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)((WORD)((DWORD_PTR)(l)&0xffff) | (DWORD)((WORD)((DWORD_PTR)(h)&0xffff)) << 16))
 #define GetRValue(rgb) ((BYTE)(rgb))
 #define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))

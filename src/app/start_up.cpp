@@ -72,9 +72,9 @@ HWND CreateMainWindow()
 {
     RECT outer = {0, 0, kPictureWidth, kPictureHeight};
     AdjustWindowRectEx(&outer, kFramedStyle, FALSE, 0);
-    HWND window = CreateWindowExA(0, kClassName, kTitle, kFramedStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                                  game.instanceHandle, nullptr);
+    HWND window =
+        CreateWindowExA(0, kClassName, kTitle, kFramedStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                        outer.bottom - outer.top, nullptr, nullptr, game.instanceHandle, nullptr);
     if (window)
         ShowWindow(window, SW_SHOWDEFAULT);
     return window;

@@ -169,8 +169,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case MM_JOY1BUTTONDOWN:
     case MM_JOY2BUTTONDOWN:
         // Not in the background, not behind a dialog, not from another pad.
-        if (message - MM_JOY1BUTTONDOWN == game.joystickId && GetActiveWindow() == window &&
-            IsWindowEnabled(window))
+        if (message - MM_JOY1BUTTONDOWN == game.joystickId && GetActiveWindow() == window && IsWindowEnabled(window))
             ActionButton();
         return 0;
     default:

@@ -102,13 +102,13 @@ struct GameContext {
     DWORD randomSeed;          // state of NextRandom
 
     // Window messages and input
-    LONG keyLeft;              // -1 while left is held
-    LONG keyRight;             // +1 while right is held
-    LONG keyUp;                // +1 while up is held
-    LONG keyDown;              // -1 while down is held
-    LONG joyX;                 // -1 left, 0 centre, +1 right
-    LONG joyY;                 // +1 up, 0 centre, -1 down
-    DWORD joystickId;          // captured joystick, kNoJoystick if none
+    LONG keyLeft;      // -1 while left is held
+    LONG keyRight;     // +1 while right is held
+    LONG keyUp;        // +1 while up is held
+    LONG keyDown;      // -1 while down is held
+    LONG joyX;         // -1 left, 0 centre, +1 right
+    LONG joyY;         // +1 up, 0 centre, -1 down
+    DWORD joystickId;  // captured joystick, kNoJoystick if none
 
     // Display surfaces and screen modes
     HDC windowDc;              // the window's own DC, kept for its life
@@ -123,29 +123,29 @@ struct GameContext {
     LONG screenMode;           // 0 standard, 1 640 x 480, 2 full screen
     LONG outputWidth;          // stretched picture size in modes 1 and 2
     LONG outputHeight;
-    LONG stripHeight;          // height of the top 16 lines when stretched
+    LONG stripHeight;  // height of the top 16 lines when stretched
 
     // Run lifecycle
-    Screen screen;             // the screen now up; Playing during a run
-    DWORD pauseStart;          // when the run was paused; 0 while not paused
-    DWORD startTime;           // when the run started, moved on by pauses
-    LONG boostPriority;        // 1: raise the priority class while playing
+    Screen screen;       // the screen now up; Playing during a run
+    DWORD pauseStart;    // when the run was paused; 0 while not paused
+    DWORD startTime;     // when the run started, moved on by pauses
+    LONG boostPriority;  // 1: raise the priority class while playing
 
     // Frame step: craft, explosion and stars
-    LONG playerX;              // craft's left edge, 0..304
-    LONG playerY;              // craft's lowest buffer row, 0..224
-    DWORD pose;                // 0 hard left .. 2 level .. 4 hard right
-    WORD poseHold;             // counter of the lean state machine
-    DWORD hitPhase;            // 0 alive; explosion frame 1..15; 16 ends
-    DWORD frameCount;          // steps the craft was alive in this run
-    LONG backgroundMode;       // 0 no stars, 1 near layer, 2 all layers
-    StarLayer starLayers[3];   // near, far, middle
-    DWORD scrollPhase;         // 0..11: which layers scroll this step
+    LONG playerX;             // craft's left edge, 0..304
+    LONG playerY;             // craft's lowest buffer row, 0..224
+    DWORD pose;               // 0 hard left .. 2 level .. 4 hard right
+    WORD poseHold;            // counter of the lean state machine
+    DWORD hitPhase;           // 0 alive; explosion frame 1..15; 16 ends
+    DWORD frameCount;         // steps the craft was alive in this run
+    LONG backgroundMode;      // 0 no stars, 1 near layer, 2 all layers
+    StarLayer starLayers[3];  // near, far, middle
+    DWORD scrollPhase;        // 0..11: which layers scroll this step
 
     // Bullets
     Bullet bullets[kBulletPoolSize];
-    DWORD activeBullets;       // live bullets fill bullets[0 .. activeBullets)
-    DWORD homingCount;         // live Homing bullets
+    DWORD activeBullets;  // live bullets fill bullets[0 .. activeBullets)
+    DWORD homingCount;    // live Homing bullets
 
     // Near misses and the hit
     DWORD nearMissCount;       // live bullets flagged near
@@ -155,31 +155,31 @@ struct GameContext {
     DWORD hitTime;             // when the craft was hit; 0 until then
 
     // Attack director
-    DWORD bulletQuota;         // bullets the pool is topped up to
-    DWORD nextQuotaTime;       // when the quota next grows
-    DWORD nextEventTime;       // when the event next switches
-    LONG eventKind;            // AttackEvent in force
-    LONG fixedEvent;           // 1: every run plays eventKind
-    DWORD savedQuota;          // quota before the rampage raised it; back at its end
+    DWORD bulletQuota;    // bullets the pool is topped up to
+    DWORD nextQuotaTime;  // when the quota next grows
+    DWORD nextEventTime;  // when the event next switches
+    LONG eventKind;       // AttackEvent in force
+    LONG fixedEvent;      // 1: every run plays eventKind
+    DWORD savedQuota;     // quota before the rampage raised it; back at its end
 
     // Event banner strip
     BannerLabel bannerLabels[kBannerLabelCount];  // the labels in the strip
-    LONG markWidth;            // width of one "!" mark
-    LONG stripWidth;           // width of the whole strip
-    HBITMAP bannerBitmap;      // the strip, white on black, in bannerDc
+    LONG markWidth;                               // width of one "!" mark
+    LONG stripWidth;                              // width of the whole strip
+    HBITMAP bannerBitmap;                         // the strip, white on black, in bannerDc
 
     // Typed commands
-    LONG bulletSetting;        // 0..3: 30, 50, 100 or 200 bullets
-    DWORD commandIndex;        // the word the matcher is following, 0..20
-    DWORD commandMatched;      // its characters matched so far
+    LONG bulletSetting;    // 0..3: 30, 50, 100 or 200 bullets
+    DWORD commandIndex;    // the word the matcher is following, 0..20
+    DWORD commandMatched;  // its characters matched so far
 
     // Benchmark dialog
-    BYTE* benchBuffer;         // 76,800 bytes while the dialog is open
+    BYTE* benchBuffer;  // 76,800 bytes while the dialog is open
 
     // Test seams. The game never sets them: left at 0 they change nothing.
     // The tests, the trace tool and the benchmarks set them.
-    bool invulnerable;         // a bullet in the hit zone does not end the run
-    void (*stepStarting)();    // called by the frame loop just before each step
+    bool invulnerable;       // a bullet in the hit zone does not end the run
+    void (*stepStarting)();  // called by the frame loop just before each step
 };
 
 inline GameContext game;

@@ -1,8 +1,8 @@
 // The About dialog (name, version, the maker's notice and the MMX line)
 // and the screen-size dialog.
+#include "dialogs/dialogs.h"
 #include "core/game_context.h"
 #include "core/system_text.h"
-#include "dialogs/dialogs.h"
 #include "version.h"
 
 INT_PTR RunDialog(int id, HWND owner, DLGPROC procedure, LPARAM param)
@@ -44,7 +44,7 @@ INT_PTR CALLBACK ScreenSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, 
         if (LOWORD(wParam) == IDOK) {
             int mode = IsDlgButtonChecked(dialog, IDC_STANDARD_SIZE) == BST_CHECKED ? 0
                        : IsDlgButtonChecked(dialog, IDC_DOUBLE_SIZE) == BST_CHECKED ? 1
-                                                                                     : 2;
+                                                                                    : 2;
             EndDialog(dialog, mode);
             return TRUE;
         }

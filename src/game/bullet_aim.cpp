@@ -28,7 +28,7 @@ int Octant(LONG dx, LONG dy, bool* fixed)
         *fixed = false;
         return dx >= dy ? 0 : 8;
     }
-    if (dx >= 0) {  // dy < 0
+    if (dx >= 0) {         // dy < 0
         *fixed = dx == 0;  // straight down
         return dx >= -dy ? 56 : 48;
     }

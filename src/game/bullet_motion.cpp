@@ -59,9 +59,9 @@ void Seek(Bullet& bullet)
 // Five pictures of rows of 2, 4, 4 and 2 pixels, lowest row first; the
 // corners of the 4 x 4 box stay untouched.
 const BYTE bulletSprites[5][12] = {
-    {9, 1, 9, 11, 11, 1, 9, 15, 11, 9, 9, 9},       // Straight, Drift
+    {9, 1, 9, 11, 11, 1, 9, 15, 11, 9, 9, 9},        // Straight, Drift
     {10, 2, 10, 11, 11, 2, 10, 15, 11, 10, 10, 10},  // Slow
-    {9, 1, 9, 13, 13, 1, 9, 15, 13, 9, 9, 9},       // Seeking
+    {9, 1, 9, 13, 13, 1, 9, 15, 13, 9, 9, 9},        // Seeking
     {12, 4, 12, 14, 14, 4, 12, 15, 14, 12, 12, 12},  // Fast
     {14, 4, 14, 15, 14, 4, 14, 15, 15, 14, 14, 14},  // Homing
 };

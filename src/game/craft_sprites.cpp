@@ -6,7 +6,8 @@
 
 namespace {
 constexpr char kPictures[kCraftImages][16][17] = {
-    {   // 0: explosion, last frame
+    {
+        // 0: explosion, last frame
         "................",
         "................",
         "................",
@@ -24,7 +25,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         "................",
         "................",
     },
-    {   // 1: explosion
+    {
+        // 1: explosion
         "................",
         "................",
         "................",
@@ -42,7 +44,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         ".......9........",
         "................",
     },
-    {   // 2: explosion
+    {
+        // 2: explosion
         "................",
         "................",
         "........9.......",
@@ -60,7 +63,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         ".......9........",
         "................",
     },
-    {   // 3: explosion
+    {
+        // 3: explosion
         "................",
         "....9.99..9.....",
         "..11.......1.9..",
@@ -78,7 +82,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         ".....9...9.9....",
         "......9...9.....",
     },
-    {   // 4: explosion
+    {
+        // 4: explosion
         "................",
         "......9.9.1.....",
         "...9.1991119....",
@@ -96,7 +101,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         ".........9......",
         "......9.........",
     },
-    {   // 5: explosion
+    {
+        // 5: explosion
         "................",
         "................",
         ".....1991119....",
@@ -114,7 +120,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         "................",
         "................",
     },
-    {   // 6: explosion, first frame
+    {
+        // 6: explosion, first frame
         "................",
         "................",
         ".....199991.....",
@@ -132,7 +139,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         "................",
         "................",
     },
-    {   // 7: hard right
+    {
+        // 7: hard right
         "................",
         "................",
         "..F.9..99.9F....",
@@ -150,7 +158,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         "........F.......",
         "................",
     },
-    {   // 8: right
+    {
+        // 8: right
         "................",
         "................",
         ".F.9..999...97..",
@@ -168,7 +177,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         ".......FF.......",
         "................",
     },
-    {   // 9: hard left
+    {
+        // 9: hard left
         "................",
         "................",
         "....F9.99..9.F..",
@@ -186,7 +196,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         ".......F........",
         "................",
     },
-    {   // 10: left
+    {
+        // 10: left
         "................",
         "................",
         "..F9...999..9.F.",
@@ -204,7 +215,8 @@ constexpr char kPictures[kCraftImages][16][17] = {
         ".......F7.......",
         "................",
     },
-    {   // 11: level
+    {
+        // 11: level
         "................",
         "................",
         ".F.9..9999..9.F.",
@@ -249,7 +261,6 @@ const CraftSprites craftSprites = Decode();
 
 // Entries 0..15 by hitPhase (entry 0 is never drawn), 16..20 by pose.
 const WORD spriteOffsets[21] = {
-    Image(0), Image(6), Image(5), Image(6), Image(5), Image(4), Image(3), Image(4),
-    Image(3), Image(2), Image(1), Image(2), Image(1), Image(0), Image(1), Image(0),
-    Image(9), Image(10), Image(11), Image(8), Image(7),
+    Image(0), Image(6), Image(5), Image(6), Image(5), Image(4), Image(3),  Image(4),  Image(3), Image(2), Image(1),
+    Image(2), Image(1), Image(0), Image(1), Image(0), Image(9), Image(10), Image(11), Image(8), Image(7),
 };

@@ -43,21 +43,21 @@ Command commands[kCommandWordCount] = {
          game.boostPriority = 1;
          game.fixedEvent = 0;
      }},
-    {"fa12", [](HWND) { game.frameInterval = 12; }},   // a step every 12 ms
-    {"ba0", [](HWND) { game.backgroundMode = 0; }},    // no stars
-    {"da1", [](HWND) { game.backgroundMode = 1; }},    // the near stars only
-    {"ga2", [](HWND) { game.backgroundMode = 2; }},    // all three star layers
-    {"se30", [](HWND) { game.bulletSetting = 0; }},    // 30 bullets
-    {"quie", [](HWND window) { Quit(window, 0); }},    // quit
-    {"ma200", [](HWND) { game.bulletSetting = 3; }},   // 200 bullets
-    {"xaoe0", [](HWND) { game.frameInterval = 0; }},   // as fast as the machine can go
-    {"hi100", [](HWND) { FullSpeed(2); }},             // full speed, all stars, 100 bullets
-    {"poo1", [](HWND) { game.boostPriority = 1; }},    // raise the priority while playing
-    {"noo0", [](HWND) { game.boostPriority = 0; }},    // leave the priority alone
-    {"zo200", [](HWND) { FullSpeed(3); }},             // full speed, all stars, 200 bullets
-    {"lo100", [](HWND) { game.bulletSetting = 2; }},   // 100 bullets
-    {"ta16", [](HWND) { game.frameInterval = 16; }},   // a step every 16 ms
-    {"kaoe", [](HWND window) { Quit(window, 1); }},    // quit and power off
+    {"fa12", [](HWND) { game.frameInterval = 12; }},  // a step every 12 ms
+    {"ba0", [](HWND) { game.backgroundMode = 0; }},   // no stars
+    {"da1", [](HWND) { game.backgroundMode = 1; }},   // the near stars only
+    {"ga2", [](HWND) { game.backgroundMode = 2; }},   // all three star layers
+    {"se30", [](HWND) { game.bulletSetting = 0; }},   // 30 bullets
+    {"quie", [](HWND window) { Quit(window, 0); }},   // quit
+    {"ma200", [](HWND) { game.bulletSetting = 3; }},  // 200 bullets
+    {"xaoe0", [](HWND) { game.frameInterval = 0; }},  // as fast as the machine can go
+    {"hi100", [](HWND) { FullSpeed(2); }},            // full speed, all stars, 100 bullets
+    {"poo1", [](HWND) { game.boostPriority = 1; }},   // raise the priority while playing
+    {"noo0", [](HWND) { game.boostPriority = 0; }},   // leave the priority alone
+    {"zo200", [](HWND) { FullSpeed(3); }},            // full speed, all stars, 200 bullets
+    {"lo100", [](HWND) { game.bulletSetting = 2; }},  // 100 bullets
+    {"ta16", [](HWND) { game.frameInterval = 16; }},  // a step every 16 ms
+    {"kaoe", [](HWND window) { Quit(window, 1); }},   // quit and power off
     {"vei", [](HWND window) { RunDialog(IDD_ABOUT, window, AboutDialogProc, 0); }},
     {"caea", [](HWND window) { RunDialog(IDD_BENCHMARK, window, BenchmarkDialogProc, 0); }},
     {"wa24", [](HWND) { game.frameInterval = 24; }},   // a step every 24 ms

@@ -13,8 +13,8 @@ BackendWindow* Wrap(SDL_Window* window, void* owner)
 {
     if (!window)
         return nullptr;
-    BackendWindow* result =
-        new BackendWindow{window, nullptr, nullptr, 0, 0, false, owner, PresentPath::Undecided, nullptr, nullptr, 0, 0, true};
+    BackendWindow* result = new BackendWindow{window,  nullptr, nullptr, 0, 0,   false, owner, PresentPath::Undecided,
+                                              nullptr, nullptr, 0,       0, true};
     SDL_SetWindowData(window, ownerKey, result);
     return result;
 }
@@ -99,8 +99,8 @@ BackendWindow* BackendCreatePopup(void* owner, int x, int y, int width, int heig
 {
     if (!BackendInitVideo())
         return nullptr;
-    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_POPUP_MENU |
-                   SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALLOW_HIGHDPI;
+    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR |
+                   SDL_WINDOW_ALLOW_HIGHDPI;
     return Wrap(SDL_CreateWindow("", x, y, width > 0 ? width : 1, height > 0 ? height : 1, flags), owner);
 }
 
@@ -253,8 +253,8 @@ bool Unscaled(SDL_Window* window)
 // the window surface. The window system reads the surface from another
 // processor after every present, so each line written costs a round of
 // cache traffic; most of a frame (the black field) is as it was.
-__attribute__((target_clones("avx2", "default"))) void PutChangedRow(uint32_t* out, uint32_t* last,
-                                                                      const uint32_t* in, int count)
+__attribute__((target_clones("avx2", "default"))) void PutChangedRow(uint32_t* out, uint32_t* last, const uint32_t* in,
+                                                                     int count)
 {
     constexpr int kRun = 16;
     int x = 0;
@@ -327,7 +327,7 @@ void DecidePath(BackendWindow* window)
 {
     if (window->path == PresentPath::Undecided)
         window->path = Unscaled(window->window) && SDL_GetWindowSurface(window->window) ? PresentPath::Surface
-                                                                                         : PresentPath::Renderer;
+                                                                                        : PresentPath::Renderer;
 }
 
 bool PresentWithRenderer(BackendWindow* window, const uint32_t* pixels, int width, int height)

@@ -109,8 +109,8 @@ bool SdlX11HasWindowManager(SDL_Window* window)
     int format;
     unsigned long count, after;
     unsigned char* data = nullptr;
-    bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
-                                    &format, &count, &after, &data) == Success &&
+    bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type, &format,
+                                    &count, &after, &data) == Success &&
                  data && count == 1;
     if (data)
         XFree(data);

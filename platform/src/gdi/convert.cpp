@@ -29,8 +29,8 @@ uint32_t SourceBackRgb(const GdiDc* sourceDc, const GdiSurface& source)
 
 }  // namespace
 
-void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const GdiSurface& dest,
-                        const GdiDc* sourceDc, const GdiSurface& source)
+void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const GdiSurface& dest, const GdiDc* sourceDc,
+                        const GdiSurface& source)
 {
     conversion->identity = false;
     conversion->destColours = dest.colours;

@@ -96,8 +96,7 @@ __attribute__((target("ssse3"))) void ConvertSsse3(uint32_t* dest, const uint8_t
 }
 
 // `count` (even) values from count / 2 indices, each value twice.
-__attribute__((target("ssse3"))) void DoubleSsse3(uint32_t* dest, const uint8_t* source, int count,
-                                                  const uint32_t* lut)
+__attribute__((target("ssse3"))) void DoubleSsse3(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut)
 {
     const Planes planes = MakePlanes(lut);
     int i = 0;
@@ -132,8 +131,7 @@ __attribute__((target("avx2"))) Halves MakeHalves(const uint32_t* lut)
 }
 
 // 16 indices (each below 16) to 16 values stored at dest.
-__attribute__((target("avx2"), always_inline)) inline void Store16(const Halves& table, __m128i index,
-                                                                   uint32_t* dest)
+__attribute__((target("avx2"), always_inline)) inline void Store16(const Halves& table, __m128i index, uint32_t* dest)
 {
     const __m256i first = _mm256_cvtepu8_epi32(index);
     const __m256i second = _mm256_cvtepu8_epi32(_mm_srli_si128(index, 8));
@@ -153,8 +151,7 @@ __attribute__((target("avx2"))) inline bool Below16(__m128i index)
     return _mm_testz_si128(index, _mm_set1_epi8(char(0xF0))) != 0;
 }
 
-__attribute__((target("avx2"))) void ConvertAvx2(uint32_t* dest, const uint8_t* source, int count,
-                                                 const uint32_t* lut)
+__attribute__((target("avx2"))) void ConvertAvx2(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut)
 {
     const Halves table = MakeHalves(lut);
     int i = 0;
@@ -168,8 +165,7 @@ __attribute__((target("avx2"))) void ConvertAvx2(uint32_t* dest, const uint8_t* 
     ConvertScalar(dest + i, source + i, count - i, lut);
 }
 
-__attribute__((target("avx2"))) void DoubleAvx2(uint32_t* dest, const uint8_t* source, int count,
-                                                const uint32_t* lut)
+__attribute__((target("avx2"))) void DoubleAvx2(uint32_t* dest, const uint8_t* source, int count, const uint32_t* lut)
 {
     const Halves table = MakeHalves(lut);
     int i = 0;

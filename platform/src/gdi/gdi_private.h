@@ -16,11 +16,11 @@ enum class GdiKind : uint32_t { Bitmap = 1, Font = 2, Dc = 3 };
 // Common head of every object. Handles are pointers to these; a handle is
 // only trusted once the table (GdiLookup) knows it.
 struct GdiObject {
-    uint32_t magic;        // kGdiMagic while alive
+    uint32_t magic;  // kGdiMagic while alive
     GdiKind kind;
-    bool stock;            // stock objects are never freed nor counted
-    bool deletePending;    // DeleteObject came while selected; freed on release
-    uint64_t serial;       // unique per object, so a reused address is told apart
+    bool stock;          // stock objects are never freed nor counted
+    bool deletePending;  // DeleteObject came while selected; freed on release
+    uint64_t serial;     // unique per object, so a reused address is told apart
 };
 
 constexpr uint32_t kGdiMagic = 0x47444930;  // "GDI0"
@@ -47,7 +47,7 @@ struct GdiBitmap : GdiObject {
 // runs when the font is freed).
 struct GdiFont : GdiObject {
     LOGFONTA description;
-    int selectCount;       // DCs holding it now
+    int selectCount;  // DCs holding it now
     void* cache;
     void (*freeCache)(void* cache);
 };
@@ -55,14 +55,14 @@ struct GdiFont : GdiObject {
 // Everything a DC remembers; set to defaults by GdiInitialDcState, copied
 // whole by SaveDC.
 struct GdiDcState {
-    GdiBitmap* bitmap;     // the stock bitmap until another is selected
-    GdiFont* font;         // the stock font until another is selected
-    uint64_t bitmapSerial; // serials of the two, checked when a saved state returns
+    GdiBitmap* bitmap;      // the stock bitmap until another is selected
+    GdiFont* font;          // the stock font until another is selected
+    uint64_t bitmapSerial;  // serials of the two, checked when a saved state returns
     uint64_t fontSerial;
-    int stretchMode;       // BLACKONWHITE
-    COLORREF textColour;   // black
-    COLORREF backColour;   // white
-    int backMode;          // OPAQUE (2)
+    int stretchMode;      // BLACKONWHITE
+    COLORREF textColour;  // black
+    COLORREF backColour;  // white
+    int backMode;         // OPAQUE (2)
 };
 
 struct GdiDc : GdiObject {
@@ -79,8 +79,8 @@ struct GdiSurface {
     ptrdiff_t pitch;
     int width;
     int height;
-    int bitsPerPixel;       // 1, 8 or 32
-    const RGBQUAD* colours; // colour table for 1 and 8 bpp, else null
+    int bitsPerPixel;        // 1, 8 or 32
+    const RGBQUAD* colours;  // colour table for 1 and 8 bpp, else null
     int colourCount;
     const void* id;
 };
@@ -163,12 +163,12 @@ inline void GdiWritePixel(const GdiSurface& surface, int x, int y, uint32_t pixe
 // for 0 and background colour for 1; colour sources going to monochrome
 // give 1 where they match the source DC's background colour.
 struct GdiConversion {
-    uint32_t lut[256];          // for 1 and 8 bpp sources: value -> value
-    bool identity;              // values carry over unchanged
-    const RGBQUAD* destColours; // 32 bpp to 8 bpp: nearest entry of these
+    uint32_t lut[256];           // for 1 and 8 bpp sources: value -> value
+    bool identity;               // values carry over unchanged
+    const RGBQUAD* destColours;  // 32 bpp to 8 bpp: nearest entry of these
     int destCount;
-    uint32_t backRgb;           // 32 bpp to 1 bpp: the source's background
-    uint32_t cacheIn;           // last 32 bpp value matched, and its entry
+    uint32_t backRgb;  // 32 bpp to 1 bpp: the source's background
+    uint32_t cacheIn;  // last 32 bpp value matched, and its entry
     uint32_t cacheOut;
 
     uint32_t Nearest(uint32_t pixel)
@@ -181,8 +181,8 @@ struct GdiConversion {
         return cacheOut;
     }
 };
-void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const GdiSurface& dest,
-                        const GdiDc* sourceDc, const GdiSurface& source);
+void GdiBuildConversion(GdiConversion* conversion, const GdiDc* destDc, const GdiSurface& dest, const GdiDc* sourceDc,
+                        const GdiSurface& source);
 
 // 8-bit pixels to 32-bit values through `lut` (convert_rows.cpp): `count`
 // values from as many indices; or, doubled, each index gives two values,
@@ -211,7 +211,6 @@ bool GdiFillBlack(const GdiSurface& surface, int x, int y, int width, int height
 // Returns whether anything was drawn (stretchblt.cpp).
 bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int width, int height, const GdiDc* sourceDc,
                     const GdiSurface& source, int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
-
 
 // For the test seams (gdi_seams.cpp): the objects alive now (stock ones
 // not counted), and how many may be.

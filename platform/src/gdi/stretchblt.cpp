@@ -128,9 +128,9 @@ RowFunction RowFunctionFor(int sourceBits, int destBits, bool paint)
 }
 
 struct Axis {
-    int64_t dest;       // destination start and size (positive)
+    int64_t dest;  // destination start and size (positive)
     int64_t destSize;
-    int64_t source;     // source start and size (positive)
+    int64_t source;  // source start and size (positive)
     int64_t sourceSize;
     bool mirror;
 
@@ -207,8 +207,8 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
     const RowFunction row = RowFunctionFor(source.bitsPerPixel, dest.bitsPerPixel, paint);
     const int destBytes = dest.bitsPerPixel / 8;  // 0 for monochrome
     const bool stretched = ax.destSize != ax.sourceSize || ay.destSize != ay.sourceSize || ax.mirror || ay.mirror;
-    const bool plainCopy = !stretched && !paint && conversion.identity && source.bitsPerPixel == dest.bitsPerPixel &&
-                           destBytes != 0;
+    const bool plainCopy =
+        !stretched && !paint && conversion.identity && source.bitsPerPixel == dest.bitsPerPixel && destBytes != 0;
 
     // How the columns map: one to one, each source column twice, or any
     // other way (through the column table).
@@ -254,8 +254,8 @@ bool GdiSampledBlit(GdiDc* destDc, const GdiSurface& dest, int x, int y, int wid
                 GdiConvertRow8To32(reinterpret_cast<uint32_t*>(destRow) + first, sourceRow + columns[0], count,
                                    conversion.lut);
             } else if (eightToThirtyTwo && !paint && doubledColumns) {
-                GdiConvertRow8To32Doubled(reinterpret_cast<uint32_t*>(destRow) + first, sourceRow + columns[0],
-                                          count, ((first - ax.dest) & 1) != 0, conversion.lut);
+                GdiConvertRow8To32Doubled(reinterpret_cast<uint32_t*>(destRow) + first, sourceRow + columns[0], count,
+                                          ((first - ax.dest) & 1) != 0, conversion.lut);
             } else if (!paint && doubledColumns && conversion.identity && destBytes == 4 && source.bitsPerPixel == 32) {
                 GdiDoubleRow32(reinterpret_cast<uint32_t*>(destRow) + first,
                                reinterpret_cast<const uint32_t*>(sourceRow) + columns[0], count,

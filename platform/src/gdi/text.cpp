@@ -71,8 +71,8 @@ void WriteSpan(void* context, int y, int x0, int x1)
 // The glyphs of the text with the cell's top-left at (x, y), limited to
 // `area` (inside the surface). Top-down 32 and 8 bpp rows are drawn into
 // directly; other layouts take the glyphs as runs.
-void DrawGlyphs(const GdiSurface& surface, const Area& area, TextFace* face, const char* text, size_t length,
-                int64_t x, int64_t y, uint32_t pixel)
+void DrawGlyphs(const GdiSurface& surface, const Area& area, TextFace* face, const char* text, size_t length, int64_t x,
+                int64_t y, uint32_t pixel)
 {
     if (area.Empty())
         return;

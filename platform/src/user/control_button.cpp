@@ -206,12 +206,11 @@ void PaintGroupBox(const PaintTarget& target, const RECT& rect, const Window* bo
         return;
     SIZE size{0, 0};
     GetTextExtentPoint32A(target.dc, box->text.c_str(), static_cast<int>(box->text.size()), &size);
-    int right = rect.left + kGroupTextLeft + size.cx + 1 < rect.right ? rect.left + kGroupTextLeft + size.cx + 1
-                                                                     : rect.right;
+    int right =
+        rect.left + kGroupTextLeft + size.cx + 1 < rect.right ? rect.left + kGroupTextLeft + size.cx + 1 : rect.right;
     RECT text{rect.left + kGroupTextLeft, rect.top, right, rect.top + lineHeight};
     PaintFill(target, RECT{text.left - 1, text.top, text.right, text.bottom}, kColourFace);
-    PaintText(target, box->text.c_str(), -1, text, DT_LEFT | DT_TOP | DT_SINGLELINE,
-              !(box->style & WS_DISABLED));
+    PaintText(target, box->text.c_str(), -1, text, DT_LEFT | DT_TOP | DT_SINGLELINE, !(box->style & WS_DISABLED));
 }
 }  // namespace
 

@@ -88,8 +88,7 @@ void PaintFocusRect(const PaintTarget& target, const RECT& rect)
     }
 }
 
-void PaintText(const PaintTarget& target, const char* text, int length, const RECT& rect, UINT format,
-               bool enabled)
+void PaintText(const PaintTarget& target, const char* text, int length, const RECT& rect, UINT format, bool enabled)
 {
     if (!text || length == 0 || !text[0])
         return;

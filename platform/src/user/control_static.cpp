@@ -70,8 +70,8 @@ LRESULT Create(Window* control, const CREATESTRUCTA* create)
         return 0;
     case SS_ICON: {
         control->control.kind = ControlKind::Icon;
-        control->control.icon = create && create->lpszName ? LoadStaticIcon(create->hInstance, create->lpszName)
-                                                           : nullptr;
+        control->control.icon =
+            create && create->lpszName ? LoadStaticIcon(create->hInstance, create->lpszName) : nullptr;
         if (const UserIconImage* image = UserIconOf(control->control.icon)) {
             control->client.right = control->client.left + image->width;
             control->client.bottom = control->client.top + image->height;

@@ -31,7 +31,7 @@
 namespace {
 constexpr DWORD kDsAbsAlign = 0x01;                             // DS_ABSALIGN
 constexpr short kDefaultPosition = static_cast<short>(0x8000);  // CW_USEDEFAULT in 16 bits
-constexpr int kFallbackBaseX = 6;  // base units when the font cannot be measured
+constexpr int kFallbackBaseX = 6;                               // base units when the font cannot be measured
 constexpr int kFallbackBaseY = 12;
 constexpr int kScreenDpi = 96;
 constexpr WORD kDefaultPoints = 9;  // the system's dialog font, for templates without one
@@ -269,9 +269,8 @@ INT_PTR Run(const DialogTemplate& dialogTemplate, HINSTANCE instance, HWND owner
     if (ownerDisabled)
         EnableWindow(owner, FALSE);
     INT_PTR result = -1;
-    HWND handle = UserCreateWindow(DialogClass(), exStyle, dialogTemplate.title.c_str(), style & ~WS_VISIBLE,
-                                   place.x, place.y, place.width, place.height, owner, nullptr, instance,
-                                   nullptr);
+    HWND handle = UserCreateWindow(DialogClass(), exStyle, dialogTemplate.title.c_str(), style & ~WS_VISIBLE, place.x,
+                                   place.y, place.width, place.height, owner, nullptr, instance, nullptr);
     if (Window* window = UserGetWindow(handle)) {
         window->dialog = &dialog;
         dialog.handle = handle;
@@ -315,8 +314,7 @@ void RestoreFocus(Dialog* dialog)
     if (!window || window->minimized || dialog->ended)
         return;
     Window* focus = UserGetWindow(dialog->focus);
-    if (!focus || !UserIsDescendant(dialog->handle, dialog->focus) || !focus->visible ||
-        (focus->style & WS_DISABLED))
+    if (!focus || !UserIsDescendant(dialog->handle, dialog->focus) || !focus->visible || (focus->style & WS_DISABLED))
         dialog->focus = DialogNextTabItem(window, nullptr, false);
     if (dialog->focus)
         UserSetFocus(dialog->focus);
@@ -402,8 +400,7 @@ void DialogSetFocus(Dialog* dialog, HWND control)
 
 // A bad owner gives 0, as on Windows; a template that cannot be found or
 // read, or a dialog that cannot be shown, gives -1.
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure,
-                               LPARAM param)
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure, LPARAM param)
 {
     if (owner && !UserGetWindow(owner)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);

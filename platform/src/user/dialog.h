@@ -26,11 +26,11 @@ struct Dialog {
     DLGPROC procedure;
     HINSTANCE instance;
     HFONT font;
-    int baseX;       // dialog base units: average character width
-    int baseY;       // and cell height of the font, in pixels
+    int baseX;  // dialog base units: average character width
+    int baseY;  // and cell height of the font, in pixels
     HWND owner;
-    HWND focus;      // the control that has, or last had, the focus
-    int defaultId;   // the BS_DEFPUSHBUTTON's id, or 0
+    HWND focus;     // the control that has, or last had, the focus
+    int defaultId;  // the BS_DEFPUSHBUTTON's id, or 0
     INT_PTR result;
     bool ended;
 };
@@ -86,8 +86,7 @@ void PaintEtchedFrame(const PaintTarget& target, const RECT& rect);
 void PaintFocusRect(const PaintTarget& target, const RECT& rect);
 // Text through DrawTextA in the dialog font; greyed (embossed) when not
 // enabled.
-void PaintText(const PaintTarget& target, const char* text, int length, const RECT& rect, UINT format,
-               bool enabled);
+void PaintText(const PaintTarget& target, const char* text, int length, const RECT& rect, UINT format, bool enabled);
 // An icon's image, blended by its alpha.
 void PaintImage(const PaintTarget& target, int x, int y, const UserIconImage& image);
 int PaintLineHeight(const PaintTarget& target);

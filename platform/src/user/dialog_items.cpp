@@ -50,5 +50,5 @@ UINT WINAPI IsDlgButtonChecked(HWND dialog, int id)
 {
     Window* control = UserGetWindow(GetDlgItem(dialog, id));
     return control && control->control.kind == ControlKind::RadioButton && control->control.checked ? BST_CHECKED
-                                                                                                : BST_UNCHECKED;
+                                                                                                    : BST_UNCHECKED;
 }

@@ -96,8 +96,8 @@ bool Mnemonic(Dialog* dialog, Window* window, WPARAM key)
     for (int step = 1; step <= count; ++step) {
         int index = ((from < 0 ? -1 : from) + step) % count;
         Window* control = ChildAt(window, index);
-        if (!Usable(control) || control->control.kind == ControlKind::NoControl || control->control.kind == ControlKind::Icon ||
-            MenuMnemonic(control->text) != static_cast<char>(key))
+        if (!Usable(control) || control->control.kind == ControlKind::NoControl ||
+            control->control.kind == ControlKind::Icon || MenuMnemonic(control->text) != static_cast<char>(key))
             continue;
         if (control->control.kind == ControlKind::Text || control->control.kind == ControlKind::GroupBox) {
             HWND next = DialogNextTabItem(window, control->handle, false);

@@ -123,8 +123,8 @@ void Moved(Window* window, int x, int y)
     int dx = x - window->client.left, dy = y - window->client.top;
     if (!dx && !dy)
         return;
-    window->client = RECT{window->client.left + dx, window->client.top + dy, window->client.right + dx,
-                          window->client.bottom + dy};
+    window->client =
+        RECT{window->client.left + dx, window->client.top + dy, window->client.right + dx, window->client.bottom + dy};
     UserOuterFromClient(window);
     UserShiftChildren(window, dx, dy);
     SendMessageA(window->handle, WM_MOVE, 0, MAKELPARAM(x, y));
@@ -134,7 +134,8 @@ void Handle(const BackendEvent& event)
 {
     if (UserMenuTakeEvent(event))
         return;
-    if (event.type == BackendEventType::KeyDown || event.type == BackendEventType::KeyUp || event.type == BackendEventType::Text) {
+    if (event.type == BackendEventType::KeyDown || event.type == BackendEventType::KeyUp ||
+        event.type == BackendEventType::Text) {
         HWND target = KeyTarget(event);
         if (!target)
             return;

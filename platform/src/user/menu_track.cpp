@@ -195,7 +195,8 @@ bool UserMenuTakeEvent(const BackendEvent& event)
 {
     if (!tracking || event.owner != &popupCookie)
         return false;
-    if (event.type == BackendEventType::KeyDown || event.type == BackendEventType::KeyUp || event.type == BackendEventType::Text)
+    if (event.type == BackendEventType::KeyDown || event.type == BackendEventType::KeyUp ||
+        event.type == BackendEventType::Text)
         return false;  // keys reach the menu through the queue
     Tracking* t = tracking;
     int index = MenuViewEntryAt(t->view, event.x, event.y);

@@ -74,8 +74,8 @@ void DrawColumn(MenuView* view, const Column& column, int x, int y, uint32_t col
 {
     if (!view->face || !column.length)
         return;
-    TextDraw32(view->face, column.text, column.length, x, y, colour, view->pixels.data(), view->width,
-               view->height, view->width);
+    TextDraw32(view->face, column.text, column.length, x, y, colour, view->pixels.data(), view->width, view->height,
+               view->width);
     if (!column.underlineLength)
         return;
     int start = x + TextMeasure(view->face, column.text, column.underline);
@@ -158,8 +158,8 @@ void MenuViewLayout(MenuView* view)
         width = Measure(view->face, accelerator);
         acceleratorWidth = width > acceleratorWidth ? width : acceleratorWidth;
     }
-    int width = kTextLeft + labelWidth + (acceleratorWidth ? kColumnGap + acceleratorWidth : 0) + kRightMargin +
-                kMenuInset;
+    int width =
+        kTextLeft + labelWidth + (acceleratorWidth ? kColumnGap + acceleratorWidth : 0) + kRightMargin + kMenuInset;
     view->width = width > kMinWidth ? width : kMinWidth;
     view->height = y + kMenuInset;
     view->pixels.assign(static_cast<size_t>(view->width) * view->height, kMenuFace);

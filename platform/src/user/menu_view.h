@@ -11,9 +11,9 @@
 struct TextFace;
 
 constexpr uint32_t kMenuFace = 0xC0C0C0;
-constexpr uint32_t kMenuHilight = 0xFFFFFF;    // inner top-left edge
-constexpr uint32_t kMenuShadow = 0x808080;     // inner bottom-right edge, grey text
-constexpr uint32_t kMenuDarkShadow = 0x000000; // outer bottom-right edge
+constexpr uint32_t kMenuHilight = 0xFFFFFF;     // inner top-left edge
+constexpr uint32_t kMenuShadow = 0x808080;      // inner bottom-right edge, grey text
+constexpr uint32_t kMenuDarkShadow = 0x000000;  // outer bottom-right edge
 constexpr uint32_t kMenuSelection = 0x000080;
 constexpr uint32_t kMenuSelectionText = 0xFFFFFF;
 constexpr uint32_t kMenuText = 0x000000;

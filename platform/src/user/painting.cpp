@@ -25,8 +25,8 @@
 namespace {
 RECT Intersect(const RECT& a, const RECT& b)
 {
-    RECT r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
-           a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+    RECT r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
+           a.bottom < b.bottom ? a.bottom : b.bottom};
     if (r.right <= r.left || r.bottom <= r.top)
         r = RECT{0, 0, 0, 0};
     return r;
@@ -151,8 +151,7 @@ Window* UserFindPaintWindow(HWND filter)
 {
     for (int i = 0; i < UserWindowSlots(); ++i) {
         Window* window = UserWindowAt(i);
-        if (window && window->invalid && window->visible && !window->minimized &&
-            (!filter || filter == window->handle))
+        if (window && window->invalid && window->visible && !window->minimized && (!filter || filter == window->handle))
             return window;
     }
     return nullptr;

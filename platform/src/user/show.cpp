@@ -183,8 +183,7 @@ BOOL WINAPI ShowWindow(HWND handle, int command)
         window->needSize = false;
         int width = window->client.right - window->client.left;
         int height = window->client.bottom - window->client.top;
-        SendMessageA(handle, WM_SIZE, window->minimized ? kSizeMinimized : kSizeRestored,
-                     MAKELPARAM(width, height));
+        SendMessageA(handle, WM_SIZE, window->minimized ? kSizeMinimized : kSizeRestored, MAKELPARAM(width, height));
         if ((window = UserGetWindow(handle)) != nullptr)
             SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(window->client.left, window->client.top));
     }

@@ -108,8 +108,8 @@ Window* UserGetWindow(HWND window);
 // window nor pixels of its own and is drawn by its parent (dialogs draw
 // their controls); `menu` is then its id and (x, y) is in the parent's
 // client area. Otherwise `parent` is the owner.
-HWND UserCreateWindow(const WindowClass* windowClass, DWORD exStyle, LPCSTR name, DWORD style, int x, int y,
-                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+HWND UserCreateWindow(const WindowClass* windowClass, DWORD exStyle, LPCSTR name, DWORD style, int x, int y, int width,
+                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 // The top-level window a window sits in (itself when it is one), or null.
 HWND UserRootWindow(HWND window);
 // True when `window` is a child of `ancestor`, at any depth.

@@ -212,6 +212,6 @@ int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int capacity)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    return static_cast<int>(SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(capacity),
-                                         reinterpret_cast<LPARAM>(buffer)));
+    return static_cast<int>(
+        SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(capacity), reinterpret_cast<LPARAM>(buffer)));
 }

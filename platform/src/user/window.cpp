@@ -160,8 +160,18 @@ HWND CreateChild(const WindowClass* windowClass, DWORD exStyle, LPCSTR name, DWO
     parent->children.push_back(window->handle);
     HWND handle = window->handle;
 
-    CREATESTRUCTA create{param, instance, menu, parentHandle, height, width, y, x, static_cast<LONG>(style),
-                         name, windowClass->name.c_str(), exStyle};
+    CREATESTRUCTA create{param,
+                         instance,
+                         menu,
+                         parentHandle,
+                         height,
+                         width,
+                         y,
+                         x,
+                         static_cast<LONG>(style),
+                         name,
+                         windowClass->name.c_str(),
+                         exStyle};
     if (!SendCreate(handle, &create))
         return nullptr;
     window = UserGetWindow(handle);
@@ -235,8 +245,8 @@ HWND CreateTopLevel(const WindowClass* windowClass, DWORD exStyle, LPCSTR window
         x = clientX - insets.left;
         y = clientY - insets.top;
     }
-    window->outer = RECT{x, y, x + clientWidth + insets.left + insets.right,
-                         y + clientHeight + insets.top + insets.bottom};
+    window->outer =
+        RECT{x, y, x + clientWidth + insets.left + insets.right, y + clientHeight + insets.top + insets.bottom};
     window->client = RECT{clientX, clientY, clientX + clientWidth, clientY + clientHeight};
     UserApplyFrame(window);
     UserApplyClassCursor(windowClass->info.hCursor);
@@ -310,16 +320,16 @@ void UserDestroyAllWindows()
     }
 }
 
-HWND UserCreateWindow(const WindowClass* windowClass, DWORD exStyle, LPCSTR name, DWORD style, int x, int y,
-                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
+HWND UserCreateWindow(const WindowClass* windowClass, DWORD exStyle, LPCSTR name, DWORD style, int x, int y, int width,
+                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
 {
     if (style & WS_CHILD)
         return CreateChild(windowClass, exStyle, name, style, x, y, width, height, parent, menu, instance, param);
     return CreateTopLevel(windowClass, exStyle, name, style, x, y, width, height, parent, menu, instance, param);
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
 {
     const WindowClass* windowClass = UserFindClass(className);
     if (!windowClass) {
@@ -330,8 +340,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         return nullptr;
     }
-    return CreateTopLevel(windowClass, exStyle, windowName, style, x, y, width, height, parent, menu, instance,
-                          param);
+    return CreateTopLevel(windowClass, exStyle, windowName, style, x, y, width, height, parent, menu, instance, param);
 }
 
 // Destroys the windows it owns first; then sends WM_DESTROY to it and its
@@ -407,8 +416,8 @@ LONG WINAPI SetWindowLongA(HWND handle, int index, LONG value)
     DWORD old = window->style;
     DWORD style = (static_cast<DWORD>(value) & ~WS_MINIMIZE) | (window->minimized ? WS_MINIMIZE : 0);
     window->style = style;
-    constexpr DWORD kFrameStyles = WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_SYSMENU |
-                                   WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    constexpr DWORD kFrameStyles =
+        WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     if ((style ^ old) & kFrameStyles)
         UserApplyFrame(window);
     bool visible = (style & WS_VISIBLE) != 0;
@@ -422,7 +431,6 @@ LONG WINAPI SetWindowLongA(HWND handle, int index, LONG value)
     }
     return static_cast<LONG>(old);
 }
-
 
 void UserApplyFrame(Window* window)
 {

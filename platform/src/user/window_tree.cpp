@@ -31,10 +31,10 @@ void UserShiftChildren(Window* parent, int dx, int dy)
         Window* child = UserGetWindow(handle);
         if (!child)
             continue;
-        child->outer = RECT{child->outer.left + dx, child->outer.top + dy, child->outer.right + dx,
-                            child->outer.bottom + dy};
-        child->client = RECT{child->client.left + dx, child->client.top + dy, child->client.right + dx,
-                             child->client.bottom + dy};
+        child->outer =
+            RECT{child->outer.left + dx, child->outer.top + dy, child->outer.right + dx, child->outer.bottom + dy};
+        child->client =
+            RECT{child->client.left + dx, child->client.top + dy, child->client.right + dx, child->client.bottom + dy};
         UserShiftChildren(child, dx, dy);
     }
 }

@@ -12,7 +12,7 @@
 #include "winmm/joystick_private.h"
 
 namespace {
-constexpr UINT kCaptureIds = 2;          // MM_JOY1* and MM_JOY2* only
+constexpr UINT kCaptureIds = 2;           // MM_JOY1* and MM_JOY2* only
 constexpr UINT kMessageButtons = 0x000F;  // JOY_BUTTON1..JOY_BUTTON4
 constexpr int kChangedShift = 8;          // JOY_BUTTON1CHG = JOY_BUTTON1 << 8
 
