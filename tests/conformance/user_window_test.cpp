@@ -1,66 +1,37 @@
-// USER windows against the Windows API alone, as the game makes and
-// resizes its window: registration, WM_CREATE and WM_DESTROY, the client
-// size AdjustWindowRectEx asks for in each screen mode (seen through the
-// whole-client paint rectangle), and the style switches. Frame metrics
-// differ between systems, so only their relations are checked.
+// USER against the Windows API alone, as the game's window and loop use
+// it: registration, creation and destruction, the client size in each
+// screen mode, the queue's order and filters, WM_PAINT from an invalid
+// area, and the keyboard state. Frame metrics differ between systems, so
+// only their relations are checked.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <vector>
+#include <cstring>
 
-#include "drain.h"
+#include "conformance/surfaces.h"
+#include "conformance/test_window.h"
 
 namespace {
-constexpr DWORD kClassAlreadyExists = 1410;  // ERROR_CLASS_ALREADY_EXISTS
-constexpr DWORD kCannotFindClass = 1407;     // ERROR_CANNOT_FIND_WND_CLASS (Wine: 1411)
-constexpr DWORD kFramed = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-struct CreationLog {
-    std::vector<UINT> messages;
-    HWND created = nullptr;
-    LRESULT createAnswer = 0;
+class UserConformance : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Drain();
+        Logged() = WindowLog{};
+    }
+    void TearDown() override { Drain(); }
 };
 
-CreationLog& Log()
+// The next WM_COMMAND, WM_QUIT or WM_PAINT; what the system put in
+// between is handled and skipped.
+bool NextOfOurs(MSG* msg)
 {
-    static CreationLog log;
-    return log;
-}
-
-LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    Log().messages.push_back(message);
-    if (message == WM_CREATE) {
-        Log().created = window;
-        return Log().createAnswer;
+    while (PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg->message == WM_QUIT || msg->message == WM_PAINT || msg->message == WM_COMMAND)
+            return true;
+        DispatchMessageA(msg);
     }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-const char kClass[] = "HirenConformanceWindows";
-
-void RegisterOnce()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-    windowClass.lpfnWndProc = LoggingProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kClass;
-    registered = RegisterClassA(&windowClass) != 0;
-    ASSERT_TRUE(registered);
-}
-
-// A window of `style` whose client area AdjustWindowRectEx sizes to
-// width x height.
-HWND Create(DWORD style, int width, int height)
-{
-    RECT outer = {0, 0, width, height};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    return CreateWindowExA(0, kClass, "conformance", style, 10, 10, outer.right - outer.left,
-                           outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return false;
 }
 
 // The client area's size: the paint rectangle of the whole client.
@@ -68,115 +39,153 @@ SIZE ClientSize(HWND window)
 {
     Drain();
     InvalidateRect(window, nullptr, FALSE);
-    PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
-    EndPaint(window, &paint);
-    return SIZE{paint.rcPaint.right - paint.rcPaint.left, paint.rcPaint.bottom - paint.rcPaint.top};
-}
-
-void Close(HWND window)
-{
-    PostMessageA(window, WM_CLOSE, 0, 0);
     Drain();
+    return SIZE{Logged().paint.right - Logged().paint.left, Logged().paint.bottom - Logged().paint.top};
 }
-
-int IndexOf(const std::vector<UINT>& messages, UINT message)
-{
-    for (size_t i = 0; i < messages.size(); ++i) {
-        if (messages[i] == message)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-class UserWindowConformance : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        RegisterOnce();
-        Log() = CreationLog{};
-    }
-    void TearDown() override { Drain(); }
-};
 }  // namespace
 
-TEST_F(UserWindowConformance, ARegisteredClassNameCannotBeRegisteredAgain)
+TEST_F(UserConformance, WindowsAreCreatedAndDestroyedThroughTheirProcedure)
 {
+    HWND window = MakeWindow(kFramed, 300, 200);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Logged().created, window) << "WM_CREATE came before CreateWindowExA returned";
+    ShowWindow(window, SW_SHOW);
+    CloseAndDrain(window);
+    std::vector<UINT> order;
+    for (UINT message : Logged().messages)
+        if (message == WM_CREATE || message == WM_CLOSE || message == WM_DESTROY)
+            order.push_back(message);
+    EXPECT_EQ(order, (std::vector<UINT>{WM_CREATE, WM_CLOSE, WM_DESTROY}));
+    EXPECT_FALSE(IsWindow(window));
+    Logged().createAnswer = -1;
+    EXPECT_EQ(MakeWindow(kFramed, 100, 100), nullptr) << "-1 from WM_CREATE fails the creation";
+    EXPECT_FALSE(IsWindow(Logged().created));
+
     WNDCLASSA again = {};
     again.lpfnWndProc = DefWindowProcA;
     again.hInstance = GetModuleHandleA(nullptr);
-    again.lpszClassName = kClass;
+    again.lpszClassName = kWindowClass;
     EXPECT_EQ(RegisterClassA(&again), 0);
-    EXPECT_EQ(GetLastError(), kClassAlreadyExists);
+    EXPECT_EQ(GetLastError(), 1410u) << "ERROR_CLASS_ALREADY_EXISTS";
     EXPECT_EQ(CreateWindowExA(0, "HirenNoSuchClass", "", kFramed, 0, 0, 10, 10, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr),
               nullptr);
-    DWORD error = GetLastError();
-    EXPECT_TRUE(error == kCannotFindClass || error == 1411) << error;
+    EXPECT_TRUE(GetLastError() == 1407 || GetLastError() == 1411) << "no such class (Wine: 1411)";
 }
 
-TEST_F(UserWindowConformance, WmCreateArrivesBeforeCreateReturnsAndWmDestroyWhenClosed)
+// The framed window at 320 x 240 and 640 x 480, and the frameless one:
+// SetWindowLongA, AdjustWindowRectEx and SetWindowPos with
+// SWP_FRAMECHANGED give each the client area asked for.
+TEST_F(UserConformance, StyleSwitchesAndSetWindowPosGiveTheClientSizeAskedFor)
 {
-    HWND window = Create(kFramed, 300, 200);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(Log().created, window);
-    EXPECT_TRUE(IsWindow(window));
-    ShowWindow(window, SW_SHOW);
-    Close(window);
-    const int created = IndexOf(Log().messages, WM_CREATE), closed = IndexOf(Log().messages, WM_CLOSE);
-    const int destroyed = IndexOf(Log().messages, WM_DESTROY);
-    EXPECT_TRUE(created >= 0 && created < closed && closed < destroyed) << created << " " << closed << " " << destroyed;
-    EXPECT_FALSE(IsWindow(window));
-}
-
-TEST_F(UserWindowConformance, MinusOneFromWmCreateFailsTheCreation)
-{
-    Log().createAnswer = -1;
-    EXPECT_EQ(Create(kFramed, 100, 100), nullptr);
-    ASSERT_NE(Log().created, nullptr);
-    EXPECT_FALSE(IsWindow(Log().created));
-}
-
-// The game's three screen modes: the framed window at 320 x 240 and 640 x
-// 480, and the frameless one over the whole screen; AdjustWindowRectEx,
-// SetWindowLongA and SetWindowPos with SWP_FRAMECHANGED give each the
-// client area asked for.
-TEST_F(UserWindowConformance, StyleSwitchesAndSetWindowPosGiveTheClientSizeAskedFor)
-{
-    RECT outer = {0, 0, 320, 240};
-    ASSERT_TRUE(AdjustWindowRectEx(&outer, kFramed, FALSE, 0));
-    EXPECT_LT(outer.left, 0);
+    RECT outer = {0, 0, 320, 240}, plain = {0, 0, 200, 100};
+    ASSERT_TRUE(AdjustWindowRectEx(&outer, kFramed, FALSE, 0) && AdjustWindowRectEx(&plain, 0, FALSE, 0));
     EXPECT_LT(outer.top, outer.left) << "the caption is above the client";
     EXPECT_EQ(-outer.left, outer.right - 320) << "the frame is as wide on both sides";
     EXPECT_EQ(-outer.left, outer.bottom - 240);
-    RECT plain = {0, 0, 200, 100};
-    ASSERT_TRUE(AdjustWindowRectEx(&plain, 0, FALSE, 0));
-    EXPECT_TRUE(plain.left == 0 && plain.top == 0 && plain.right == 200 && plain.bottom == 100) << "no frame";
+    EXPECT_EQ(plain.left + plain.top + plain.right + plain.bottom, 300) << "no frame";
 
-    HWND window = Create(kFramed, 320, 240);
+    HWND window = MakeWindow(kFramed, 320, 240);
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
-    SIZE client = ClientSize(window);
-    EXPECT_EQ(client.cx, 320);
-    EXPECT_EQ(client.cy, 240);
-
+    EXPECT_EQ(ClientSize(window).cx, 320);
+    EXPECT_EQ(ClientSize(window).cy, 240);
     const LONG style = GetWindowLongA(window, GWL_STYLE);
-    EXPECT_EQ(style & static_cast<LONG>(WS_CAPTION), static_cast<LONG>(WS_CAPTION));
-    auto place = [&](LONG newStyle, DWORD frame, int width, int height) {
+    EXPECT_EQ(style & LONG(WS_CAPTION), LONG(WS_CAPTION));
+    const struct {
+        LONG style;
+        DWORD frame;
+        int width, height;
+    } modes[] = {{style, kFramed, 640, 480}, {style & ~LONG(kFramed), 0, 400, 300}, {style, kFramed, 320, 240}};
+    for (const auto& mode : modes) {
         const LONG previous = GetWindowLongA(window, GWL_STYLE);
-        EXPECT_EQ(SetWindowLongA(window, GWL_STYLE, newStyle), previous);
-        RECT rect = {0, 0, width, height};
-        AdjustWindowRectEx(&rect, frame, FALSE, 0);
+        EXPECT_EQ(SetWindowLongA(window, GWL_STYLE, mode.style), previous);
+        RECT rect = {0, 0, mode.width, mode.height};
+        AdjustWindowRectEx(&rect, mode.frame, FALSE, 0);
         ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
                                  SWP_NOZORDER | SWP_FRAMECHANGED));
-        SIZE size = ClientSize(window);
-        EXPECT_EQ(size.cx, width);
-        EXPECT_EQ(size.cy, height);
-    };
-    place(style, kFramed, 640, 480);
-    place(style & ~static_cast<LONG>(kFramed), 0, 400, 300);
-    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & static_cast<LONG>(WS_CAPTION), 0);
-    place(style, kFramed, 320, 240);
+        const SIZE size = ClientSize(window);
+        EXPECT_EQ(size.cx, mode.width);
+        EXPECT_EQ(size.cy, mode.height);
+    }
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE), style);
-    Close(window);
+    CloseAndDrain(window);
+}
+
+// The game's loop: WM_PAINT comes after the posted messages, for the
+// union of what was invalidated, once (BeginPaint validates); posted
+// messages come in order, thread messages among them, then the quit
+// message with its exit code, once. A failed start-up takes a pending quit out before its
+// message box; the end of a run takes out the keys queued for the window,
+// and only those.
+TEST_F(UserConformance, TheQueuesOrderAndFilters)
+{
+    HWND window = MakeWindow(kFramed, 120, 90);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOW);
+    Drain();
+    Logged().paints = 0;
+    RECT a = {10, 10, 20, 20}, b = {30, 5, 40, 15};
+    ASSERT_TRUE(InvalidateRect(window, &a, FALSE) && InvalidateRect(window, &b, FALSE));
+    ASSERT_TRUE(PostMessageA(window, WM_COMMAND, 1, 10));
+    MSG msg;
+    ASSERT_TRUE(NextOfOurs(&msg));
+    EXPECT_TRUE(msg.hwnd == window && msg.wParam == 1 && msg.lParam == 10) << "posted messages before painting";
+    ASSERT_TRUE(NextOfOurs(&msg));
+    EXPECT_TRUE(msg.message == WM_PAINT && msg.hwnd == window);
+    DispatchMessageA(&msg);
+    EXPECT_EQ(Logged().paints, 1);
+    EXPECT_EQ(surfaces::Str(Logged().paint), "10,5,40,20");
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) << "validated by BeginPaint";
+    ASSERT_TRUE(PostMessageA(window, WM_COMMAND, 1, 10));
+    PostQuitMessage(5);
+    ASSERT_TRUE(PostMessageA(nullptr, WM_COMMAND, 2, 20));
+    ASSERT_TRUE(NextOfOurs(&msg));
+    EXPECT_TRUE(msg.hwnd == window && msg.wParam == 1);
+    ASSERT_TRUE(NextOfOurs(&msg));
+    EXPECT_TRUE(msg.hwnd == nullptr && msg.wParam == 2) << "posted after the quit, still before it";
+    ASSERT_TRUE(NextOfOurs(&msg));
+    EXPECT_TRUE(msg.message == WM_QUIT && msg.wParam == 5 && msg.hwnd == nullptr);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "delivered once";
+
+    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(nullptr, WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageA(window, WM_COMMAND, 3, 0);
+    PostMessageA(window, WM_SYSKEYUP, VK_F12, 0);
+    PostQuitMessage(1);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    int keys = 0;
+    while (PeekMessageA(&msg, window, WM_KEYDOWN, WM_SYSKEYUP, PM_REMOVE))
+        keys += msg.hwnd == window;
+    EXPECT_EQ(keys, 2) << "the window's key-down and the last of the range";
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_TRUE(msg.message == WM_KEYDOWN && msg.wParam == VK_SPACE) << "the thread's key is still there";
+    ASSERT_TRUE(NextOfOurs(&msg));
+    EXPECT_TRUE(msg.message == WM_COMMAND && msg.wParam == 3);
+    CloseAndDrain(window);
+}
+
+// Bit 7 of a key's byte is "down" (a negative GetKeyState), bit 0
+// "toggled"; clearing the state releases held keys, as the game does
+// when a run is paused.
+TEST_F(UserConformance, SetKeyboardStateIsWhatGetKeyboardStateAndGetKeyStateReport)
+{
+    BYTE keys[256] = {};
+    keys[VK_LEFT] = 0x80;
+    keys[VK_UP] = 0x81;
+    keys['Z'] = 0x01;
+    ASSERT_TRUE(SetKeyboardState(keys));
+    BYTE read[256];
+    std::memset(read, 0x55, sizeof read);
+    ASSERT_TRUE(GetKeyboardState(read));
+    EXPECT_TRUE(read[VK_LEFT] == 0x80 && read[VK_UP] == 0x81 && read['Z'] == 0x01 && read[VK_RIGHT] == 0);
+    EXPECT_EQ(GetKeyState(VK_LEFT), -128) << "down";
+    EXPECT_EQ(GetKeyState(VK_UP), -127) << "down and toggled";
+    EXPECT_EQ(GetKeyState('Z'), 1) << "up and toggled";
+    EXPECT_EQ(GetKeyState(VK_RIGHT), 0);
+    std::memset(keys, 0, sizeof keys);
+    ASSERT_TRUE(SetKeyboardState(keys));
+    EXPECT_EQ(GetKeyState(VK_LEFT), 0);
+    EXPECT_FALSE(SetKeyboardState(nullptr));
 }

@@ -1,464 +1,254 @@
-// The bullets and the attack director, without a window: the frame image
-// is a guarded buffer, the craft sits at (100, 50) and the director keeps
-// still unless a test wakes it.
+// The bullets and the attack director without a window: the frame image is a guarded buffer,
+// the craft sits at (100, 50), the director keeps still unless a test wakes it.
+#include <math.h>
+
 #include <algorithm>
 #include <set>
-#include <vector>
+#include <string>
 
-#include "core/game_context.h"
-#include "game/game.h"
 #include "game_fixture.h"
 
-class BulletTest : public GameTest {
+class Bullets : public GameTest {
 protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        BuildSlopeTable();
         frame.Install();
         game.playerX = 100;
         game.playerY = 50;
         game.now = 200000;
-        game.fixedEvent = 1;
-        game.nextQuotaTime = game.now + 0x40000000;  // far off: no growth
+        game.nextQuotaTime = game.nextEventTime = game.now + 0x40000000;  // far off
     }
-
     void TearDown() override
     {
         EXPECT_TRUE(frame.Intact()) << "a write outside the frame image";
         frame.Remove();
         GameTest::TearDown();
     }
-
-    // A live bullet at pixel (X, Y), standing still unless told otherwise.
-    Bullet& Add(BYTE kind, LONG x, LONG y, BYTE direction = 0, signed char p1 = 0, signed char p2 = 0)
+    // A live bullet at pixel (X, Y).
+    static Bullet& Add(BYTE kind, LONG x, LONG y, BYTE direction = 0, signed char p1 = 0, signed char p2 = 0)
     {
-        return game.bullets[game.activeBullets++] =
-                   Bullet{static_cast<DWORD>(x) << 6, static_cast<DWORD>(y) << 6, 0, kind, direction, p1, p2};
+        Bullet& b = game.bullets[game.activeBullets++];
+        return b = Bullet{static_cast<DWORD>(x) << 6, static_cast<DWORD>(y) << 6, 0, kind, direction, p1, p2};
     }
-
-    // Spawns into the next slot and counts it, as the director does.
-    Bullet& Spawn()
-    {
-        SpawnBullet(game.bullets[game.activeBullets]);
-        return game.bullets[game.activeBullets++];
-    }
-
-    // The next `n` numbers NextRandom will give.
-    static std::vector<int> Ahead(int n)
-    {
-        DWORD seed = game.randomSeed;
-        std::vector<int> r;
-        while (n-- > 0)
-            r.push_back(NextRandom());
-        game.randomSeed = seed;
-        return r;
-    }
-
-    // Numbers drawn since the seed was `before`.
-    static int DrawsSince(DWORD before)
-    {
-        int n = 0;
-        for (DWORD s = before; s != game.randomSeed && n < 9; ++n)
-            s = s * 214013u + 2531011u;
-        return n;
-    }
-
-    BYTE Pixel(int column, int row) const { return game.frameBuffer[row * 320 + column]; }
-    int Inked() const
-    {
-        return 320 * 240 - static_cast<int>(std::count(game.frameBuffer, game.frameBuffer + 320 * 240, 0));
-    }
-
+    // The seed after `n` numbers drawn from `seed`; the `n`th number to come.
+    static DWORD After(DWORD seed, int n) { return n == 0 ? seed : After(seed * 214013u + 2531011u, n - 1); }
+    static int Ahead(int n) { return (After(game.randomSeed, n) >> 16) & 0x7FFF; }
+    static void StepAt(DWORD now) { game.now = now, StepBullets(); }
     GuardedFrame frame;
 };
 
-using Aiming = BulletTest;
-using BulletMotion = BulletTest;
-using Spawning = BulletTest;
-
-TEST(BulletTables, VelocitiesAreTruncatedAndTurnByQuarters)
+TEST_F(Bullets, EachKindMovesAtItsSpeedInEveryDirection)
 {
-    // Directions 1 (5.625 degrees) and 8 (45 degrees), truncated toward zero.
-    const struct {
-        LONG radius, dx1, dy1, d8;
-    } tiers[3] = {{64, 63, 6, 45}, {80, 79, 7, 56}, {48, 47, 4, 33}};
-    for (int tier = 0; tier < 3; ++tier) {
-        const Velocity* v = velocityTable[tier];
-        EXPECT_TRUE(v[0].dx == tiers[tier].radius && v[0].dy == 0) << tier;
-        EXPECT_TRUE(v[1].dx == tiers[tier].dx1 && v[1].dy == tiers[tier].dy1) << tier;
-        EXPECT_TRUE(v[8].dx == tiers[tier].d8 && v[8].dy == tiers[tier].d8) << tier;
-        for (int k = 0; k <= 16; ++k)
-            EXPECT_TRUE(v[16 - k].dx == v[k].dy && v[16 - k].dy == v[k].dx) << tier << " " << k;
-        for (int k = 0; k < 48; ++k)
-            EXPECT_TRUE(v[k + 16].dx == -v[k].dy && v[k + 16].dy == v[k].dx) << tier << " " << k;
-    }
+    // Direction d is d x 5.625 degrees anticlockwise from the right; a step is R cos, R sin in 1/64 pixel.
+    for (auto [kind, radius] : {std::pair<BYTE, double>{Straight, 64}, {Seeking, 64}, {Fast, 80}, {Slow, 48}})
+        for (int d = 0; d < 64; ++d) {
+            Bullet b{100000, 100000, 0, kind, static_cast<BYTE>(d), 50, 0};
+            MoveBullet(b);
+            EXPECT_TRUE(LONG(b.x - 100000) == LONG(radius * cos(d * M_PI / 32)) &&
+                        LONG(b.y - 100000) == LONG(radius * sin(d * M_PI / 32)) && b.direction == d)
+                << "kind " << int{kind} << ", direction " << d;
+        }
 }
 
-TEST(NextRandom, FollowsTheLinearCongruentialSequenceFromSeedOne)
+TEST_F(Bullets, AimingAtTheCraftAndTheSteeringKindsTurnTowardIt)
 {
-    game.randomSeed = 1;
-    for (int expected : {41, 18467, 6334, 26500, 19169})
-        EXPECT_EQ(NextRandom(), expected);
-}
-
-TEST_F(Aiming, ExactAimFromEachSide)
-{
-    game.playerX = 400;  // far out, so every offset is a field position
-    game.playerY = 200;
-    const struct {
-        LONG dx, dy;
-        int direction;
-    } cases[] = {
-        {0, 0, 16},   {106, 56, 6}, {100, 100, 7}, {-100, 100, 23}, {-100, -100, 41}, {100, -100, 57},
-        {50, 10, 3},  {10, 50, 15}, {100, 0, 0},   {0, -5, 48},     {-7, 0, 32},      {100, -28, 62},
-        // Nearly level and far: the search stops at its first candidate.
-        {-330, 2, 24}, {330, -2, 56},
-    };
-    for (const auto& c : cases) {
-        Bullet b{static_cast<DWORD>(406 - c.dx) << 6, static_cast<DWORD>(206 - c.dy) << 6, 0, 0, 0, 0, 0};
-        DWORD seed = game.randomSeed;
-        EXPECT_EQ(AimAtCraft(b, 0), c.direction) << c.dx << ", " << c.dy;
-        EXPECT_EQ(game.randomSeed, seed) << "an exact aim draws nothing";
-    }
-}
-
-TEST_F(Aiming, SpreadAddsOneDrawsOffsetModulo64)
-{
-    const struct {
-        LONG dx, dy;
-        int spread;
-        std::set<int> results;
-    } cases[] = {
-        {100, 0, 5, {63, 0, 1, 2, 3}},
-        {100, -28, 5, {61, 62, 63, 0, 1}},
-        {0, 0, 3, {16, 17, 18}},
-    };
-    for (const auto& c : cases) {
-        Bullet b{static_cast<DWORD>(106 - c.dx) << 6, static_cast<DWORD>(56 - c.dy) << 6, 0, 0, 0, 0, 0};
-        std::set<int> seen;
+    game.playerX = 400;
+    game.playerY = 200;  // far out, so every offset is a field position
+    // Offsets to the craft's centre and the direction (level, far ones stop at the first candidate).
+    const int exact[][3] = {{0, 0, 16},      {106, 56, 6},   {100, 100, 7}, {-100, 100, 23}, {-100, -100, 41},
+                            {100, -100, 57}, {50, 10, 3},    {10, 50, 15},  {100, 0, 0},     {0, -5, 48},
+                            {-7, 0, 32},     {100, -28, 62}, {-330, 2, 24}, {330, -2, 56}};
+    for (const auto& c : exact) {
+        const Bullet b{static_cast<DWORD>(406 - c[0]) << 6, static_cast<DWORD>(206 - c[1]) << 6, 0, 0, 0, 0, 0};
+        game.randomSeed = 1;
+        EXPECT_TRUE(AimAtCraft(b, 0) == c[2] && game.randomSeed == 1) << c[0] << ", " << c[1] << ": no number drawn";
+        // A spread of 5 takes one number r and turns by r mod 5 - 1.
         for (DWORD seed = 1; seed <= 200; ++seed) {
             game.randomSeed = seed;
-            seen.insert(AimAtCraft(b, c.spread));
-            ASSERT_EQ(DrawsSince(seed), 1);
+            const int turn = Ahead(1) % 5 - 1;
+            ASSERT_TRUE(AimAtCraft(b, 5) == ((c[2] + turn) & 63) && game.randomSeed == After(seed, 1))
+                << c[0] << ", " << c[1];
         }
-        EXPECT_EQ(seen, c.results) << c.dx << ", " << c.dy;
     }
-}
-
-TEST_F(BulletMotion, ASeekingBulletTurnsOneStepOrGivesUp)
-{
-    // Where its new aim lies, in steps ahead of its heading.
-    const struct {
-        int ahead, turn;
-        BYTE kind;
-    } cases[] = {{0, 0, Seeking}, {16, +1, Seeking}, {17, 0, Straight}, {47, 0, Straight}, {48, -1, Seeking}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.ahead);
+    // Seeking: where its new aim lies ahead of its heading; the turn, the kind after.
+    const int turns[][3] = {{0, 0, Seeking}, {16, 1, Seeking}, {17, 0, Straight}, {47, 0, Straight}, {48, -1, Seeking}};
+    for (const auto& c : turns)
+        for (DWORD seed = 1; seed <= 40; ++seed) {
+            game.activeBullets = 0;
+            game.randomSeed = seed;
+            Bullet& b = Add(Seeking, 40, 150, 0, 12, 11);  // the counter reaches 12 now
+            const int restart = Ahead(1) & 7;
+            NextRandom();  // the counter restarts first, then it aims
+            const int heading = (AimAtCraft(b, 3) - c[0]) & 63, direction = (heading + c[1]) & 63;
+            game.randomSeed = seed;
+            b.direction = static_cast<BYTE>(heading);
+            StepBullets();
+            ASSERT_TRUE(b.kind == c[2] && b.direction == direction && b.param2 == restart) << "restarts at 0..7";
+            ASSERT_EQ(b.x, (40u << 6) + velocityTable[0][direction].dx);
+        }
+    game.activeBullets = 0;  // a slow bullet's period restarts, with no turn
+    const Bullet& slow = Add(Slow, 40, 150, 40, 16, 15);
+    StepBullets();
+    EXPECT_TRUE(slow.direction == 40 && slow.param2 >= 0 && slow.param2 <= 7);
+    // Homing, the craft at (100, 50): the lines are X - 4 = 106 and Y - 4 = 56.
+    game.playerX = 100;
+    game.playerY = 50;
+    const int homing[][6] = {{50, 10, 95, 96, 96, 96},       {50, 10, 100, -96, 100, -95},
+                             {200, 150, -95, -96, -96, -96}, {200, 150, -100, 96, -100, 95},
+                             {110, 60, 0, 0, -1, -1},        {109, 59, 0, 0, 1, 1}};
+    for (const auto& c : homing) {
         game.activeBullets = 0;
-        Bullet& b = Add(Seeking, 40, 150, 0, 12, 11);  // the counter reaches 12 now
-        DWORD seed = game.randomSeed;
-        NextRandom();  // the counter restarts first, then it aims
-        int heading = (AimAtCraft(b, 3) - c.ahead) & 63;
-        game.randomSeed = seed;
-        b.direction = static_cast<BYTE>(heading);
+        const Bullet& b = Add(Homing, c[0], c[1], 0, static_cast<signed char>(c[2]), static_cast<signed char>(c[3]));
         StepBullets();
-        int direction = (heading + c.turn) & 63;
-        EXPECT_EQ(b.kind, c.kind);
-        EXPECT_EQ(b.direction, direction);
-        EXPECT_TRUE(b.param2 >= 0 && b.param2 <= 7);
-        EXPECT_EQ(b.x, (40u << 6) + velocityTable[0][direction].dx);
-        EXPECT_EQ(Pixel(37, 147), 13) << "drawn as seeking in this step";
-        LONG x = b.x >> 6, y = b.y >> 6;
-        StepBullets();
-        EXPECT_EQ(Pixel(x - 3, y - 3), c.kind == Straight ? 11 : 13) << "plain from the next";
+        EXPECT_TRUE(b.param1 == c[4] && b.param2 == c[5] && b.x == (static_cast<DWORD>(c[0]) << 6) + c[4])
+            << c[0] << "," << c[1];
     }
 }
 
-TEST_F(BulletMotion, HomingVelocityMovesByOneTowardTheCraftWithin96)
+TEST_F(Bullets, EachKindHasItsPictureClippedToTheFrame)
 {
-    // The craft at (100, 50): its lines are X - 4 = 106 and Y - 4 = 56.
-    const struct {
-        LONG x, y;
-        signed char vx, vy, newVx, newVy;
-    } cases[] = {
-        {50, 10, 95, 96, 96, 96},       {50, 10, 100, -96, 100, -95}, {200, 150, -95, -96, -96, -96},
-        {200, 150, -100, 96, -100, 95}, {110, 60, 0, 0, -1, -1},      {109, 59, 0, 0, 1, 1},
-    };
-    for (const auto& c : cases) {
-        game.activeBullets = 0;
-        Bullet& b = Add(Homing, c.x, c.y, 0, c.vx, c.vy);
-        StepBullets();
-        EXPECT_EQ(b.param1, c.newVx) << c.x << "," << c.y;
-        EXPECT_EQ(b.param2, c.newVy) << c.x << "," << c.y;
-        EXPECT_EQ(b.x, (static_cast<DWORD>(c.x) << 6) + static_cast<DWORD>(LONG{c.newVx}));
+    // Rows of 2, 4, 4 and 2 pixels from (X - 4, Y - 4) up; the corners stay untouched.
+    const char* pictures[6] = {".91.9BB19FB9.99.", ".E4.EFE4EFFE.EE.", ".C4.CEE4CFEC.CC.",
+                               ".A2.ABB2AFBA.AA.", ".91.9DD19FD9.99.", ".91.9BB19FB9.99."};
+    for (BYTE kind = 0; kind < 6; ++kind) {
+        DrawBullet(kind, 20 + 10 * kind, 20);
+        EXPECT_EQ(Indices(16 + 10 * kind, 16, 4, 4), pictures[kind]) << "kind " << int{kind};
     }
-}
-
-TEST_F(BulletMotion, PicturesAreClippedToTheFrame)
-{
-    // Y = 3: picture rows 2..4 land on frame rows 0..2, nothing wraps.
+    // Over the bottom, left and right edges; the far corners draw nothing.
+    memset(game.frameBuffer, 0, 76800);
     DrawBullet(Straight, 50, 3);
-    const BYTE bottom[3][4] = {{9, 11, 11, 1}, {9, 15, 11, 9}, {0, 9, 9, 0}};
-    for (int row = 0; row < 3; ++row)
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(Pixel(46 + i, row), bottom[row][i]) << row << " " << i;
-    EXPECT_EQ(Inked(), 10);
-    memset(game.frameBuffer, 0, 320 * 240);
-
-    // X = 2: columns 0 and 1 only (a Homing picture this time).
-    DrawBullet(Homing, 2, 100);
-    const BYTE left[4][2] = {{4, 0}, {14, 4}, {15, 14}, {14, 0}};
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 2; ++column)
-            EXPECT_EQ(Pixel(column, 96 + row), left[row][column]) << row << " " << column;
-    EXPECT_EQ(Inked(), 6);
-    memset(game.frameBuffer, 0, 320 * 240);
-
-    // The far corners of the field draw nothing.
+    DrawBullet(Straight, 2, 100);
+    DrawBullet(Straight, 322, 150);
     DrawBullet(Fast, 324, 244);
     DrawBullet(Slow, 0, 0);
-    EXPECT_EQ(Inked(), 0);
+    EXPECT_EQ(Indices(46, 0, 4, 3) + Indices(0, 96, 2, 4) + Indices(318, 146, 2, 4), "9BB19FB9.99.1.B1B99..99B9F.9");
+    EXPECT_EQ(std::count(game.frameBuffer, game.frameBuffer + 76800, 0), 76800 - 22);
 }
 
-TEST_F(Spawning, WhatEachEventSpawnsAndHowManyNumbersItDraws)
+TEST_F(Bullets, EachEventSpawnsItsKindOnAnEdgeAndNothingCarriesOver)
 {
-    const struct {
-        LONG event;
-        DWORD homing;
-        int draws;
-    } cases[] = {{0, 0, 3}, {1, 0, 2}, {2, 0, 3}, {5, 0, 4}, {6, 0, 3}, {7, 0, 4}, {8, 0, 2}, {8, 4, 3}, {9, 0, 3}};
+    // The event, live homing bullets, then the kind, its param1 from `first` to `last` by `step`,
+    // and the numbers drawn (edge, place, spread).
+    const int cases[][7] = {{0, 0, Straight, 0, 0, 1, 3},  {1, 0, Straight, 0, 0, 1, 2},  {2, 0, Seeking, 12, 12, 1, 3},
+                            {3, 0, Seeking, 16, 16, 1, 3}, {4, 0, Seeking, 20, 20, 1, 3}, {5, 0, Seeking, 12, 19, 1, 4},
+                            {6, 0, Fast, 0, 0, 1, 3},      {7, 0, Slow, 0, 48, 16, 4},    {8, 3, Homing, 0, 0, 1, 2},
+                            {8, 4, Straight, 0, 0, 1, 3},  {9, 0, Straight, 0, 0, 1, 3}};
+    // The first number picks the edge; a rampage heads into the field or along it from direction
+    // 0, 32, 48 or 16 on at the bottom, top, left and right.
+    const int first[4] = {0, 32, 48, 16};
+    std::set<int> directions[4];
     for (const auto& c : cases) {
-        game.eventKind = c.event;
-        for (DWORD seed = 1; seed <= 50; ++seed) {
+        game.eventKind = c[0];
+        std::set<int> param1;
+        for (DWORD seed = 1; seed <= 1000; ++seed) {
             game.randomSeed = seed;
-            game.homingCount = c.homing;
-            Bullet slot{1, 2, 1, Drift, 40, 99, 55};  // a removed bullet's bytes
-            SpawnBullet(slot);
-            ASSERT_EQ(DrawsSince(seed), c.draws) << "event " << c.event;
-            ASSERT_EQ(slot.near, 0);
-            ASSERT_EQ(slot.param2, 0) << "counters and velocities start from 0";
+            game.homingCount = c[1];
+            const int edge = Ahead(1) & 3;
+            Bullet b{1, 2, 1, Drift, 40, 99, 55};  // a removed bullet's bytes
+            SpawnBullet(b);
+            const bool placed[4] = {b.y == 0 && b.x < kFieldRight, b.y == kFieldTop && b.x < kFieldRight,
+                                    b.x == 0 && b.y < kFieldTop, b.x == kFieldRight && b.y < kFieldTop};
+            ASSERT_TRUE(placed[edge]) << "edge " << edge << " at " << b.x << "," << b.y;
+            ASSERT_TRUE(b.kind == c[2] && b.near == 0 && b.param2 == 0 && game.randomSeed == After(seed, c[6])) << c[0];
+            ASSERT_EQ(game.homingCount, c[1] + (c[2] == Homing ? 1u : 0u));
+            ASSERT_TRUE(c[0] != 1 || b.direction == AimAtCraft(b, 0)) << "aimed exactly";
+            param1.insert(b.param1);
+            if (c[0] == RampageEvent)
+                directions[edge].insert((b.direction - first[edge]) & 63);
         }
+        EXPECT_TRUE(*param1.begin() == c[3] && *param1.rbegin() == c[4] &&
+                    int(param1.size()) == (c[4] - c[3]) / c[5] + 1)
+            << "event " << c[0];
     }
-    // From above: the aimed kinds (selector 0 and 1) draw once more; the
-    // others fall at 1 - (r3 mod 96).
-    game.eventKind = 10;
+    for (const auto& offsets : directions)
+        EXPECT_TRUE(offsets.size() == 32 && *offsets.rbegin() == 31);
+    // From above: on the top edge; the aimed kinds draw once more, the others fall at 1 - r3 mod 96.
+    game.eventKind = FromAboveEvent;
     std::set<int> kinds;
     for (DWORD seed = 1; seed <= 300; ++seed) {
         game.randomSeed = seed;
-        int r3 = Ahead(3)[2];
         game.homingCount = 0;
+        const int fall = 1 - Ahead(3) % 96;
         Bullet b{};
         SpawnBullet(b);
         kinds.insert(b.kind);
-        ASSERT_EQ(DrawsSince(seed), r3 >> 12 <= 1 ? 4 : 3) << seed;
-        ASSERT_TRUE(b.y == 15616 && b.x < 20736);
-        ASSERT_EQ(game.homingCount, b.kind == Homing ? 1u : 0u);
-        if (b.kind == Drift || b.kind == Homing) {
-            ASSERT_EQ(b.param2, 1 - r3 % 96);
-        }
+        ASSERT_TRUE(b.y == kFieldTop && b.x < kFieldRight && b.param1 == (b.kind == Seeking ? 12 : 0)) << seed;
+        ASSERT_TRUE((b.kind != Drift && b.kind != Homing) || b.param2 == fall) << seed;
     }
     EXPECT_EQ(kinds, (std::set<int>{Straight, Homing, Seeking, Drift}));
 }
 
-TEST_F(Spawning, TheFirstNumberPicksTheEdgeAndRampagesHeadInward)
+TEST_F(Bullets, LeavingTheFieldNearMissesAndTheHit)
 {
-    const DWORD right = 20736, top = 15616;
-    std::set<int> directions[4];
-    for (LONG event : {0, 9}) {
-        game.eventKind = event;
-        for (DWORD seed = 1; seed <= 3000; ++seed) {
-            game.randomSeed = seed;
-            int edge = Ahead(1)[0] & 3;
-            Bullet b{};
-            SpawnBullet(b);
-            const bool placed[4] = {b.y == 0 && b.x < right, b.y == top && b.x < right, b.x == 0 && b.y < top,
-                                    b.x == right && b.y < top};
-            ASSERT_TRUE(placed[edge]) << "edge " << edge << " at " << b.x << "," << b.y;
-            if (event == 9)
-                directions[edge].insert(b.direction);
-        }
-    }
-    auto range = [](int from, int to, std::set<int> s = {}) {
-        for (int d = from; d <= to; ++d)
-            s.insert(d);
-        return s;
-    };
-    EXPECT_EQ(directions[0], range(0, 31)) << "bottom";
-    EXPECT_EQ(directions[1], range(32, 63)) << "top";
-    EXPECT_EQ(directions[2], range(48, 63, range(0, 15))) << "left";
-    EXPECT_EQ(directions[3], range(16, 47)) << "right";
-}
-
-TEST_F(Spawning, AtMostFourHomingBulletsUnderEventEight)
-{
-    game.eventKind = 8;
-    const BYTE kinds[] = {Homing, Homing, Homing, Homing, Straight};
-    for (BYTE kind : kinds)
-        EXPECT_EQ(Spawn().kind, kind);
-    EXPECT_EQ(game.homingCount, 4u);
-    game.bullets[1].x = 20737;  // one leaves the field
-    StepBullets();
-    EXPECT_EQ(game.homingCount, 3u);
-    EXPECT_EQ(Spawn().kind, Homing);
-}
-
-class BulletPass : public BulletTest {
-protected:
-    // One bullet standing at (X, Y) for one step: its near flag and the hit.
-    void Probe(LONG x, LONG y, bool near, bool hit)
-    {
-        game.activeBullets = game.nearMissCount = game.hitPhase = game.hitTime = 0;
-        Add(Drift, x, y);
-        StepBullets();
-        SCOPED_TRACE(testing::Message() << "craft " << game.playerX << "," << game.playerY << " bullet " << x << ","
-                                        << y);
-        EXPECT_EQ(game.bullets[0].near, near ? 1 : 0);
-        EXPECT_EQ(game.nearMissCount, near ? 1u : 0u);
-        EXPECT_EQ(game.hitPhase, hit ? 1u : 0u);
-        EXPECT_EQ(game.hitTime, hit ? game.now : 0u);
-    }
-};
-
-TEST_F(BulletPass, LeavingTheFieldAndFillingTheHole)
-{
-    Add(Drift, 324, 10);
+    // Past the right edge (the last takes its slot), on the edges, stepping below 0 (wraps, kept), moving up.
+    game.homingCount = 1;
+    Add(Homing, 324, 10).x += 1;
     Add(Drift, 10, 244);
-    Add(Drift, 0, 0, 0, -1, 0);  // steps below 0: wraps, still in the pool
+    Add(Drift, 324, 20);
+    Add(Drift, 0, 0, 0, -1, 0);
     Add(Drift, 10, 10, 0, 0, 3);
-    game.bullets[0].x += 1;  // one unit past the right edge
     StepBullets();
-    ASSERT_EQ(game.activeBullets, 3u);
-    EXPECT_EQ(game.bullets[0].y, (10u << 6) + 3) << "the last took the hole and moved in this pass";
-    EXPECT_EQ(game.bullets[1].y, 15616u) << "on the top edge: stays";
-    EXPECT_EQ(game.bullets[2].x, 0xFFFFFFFFu);
-    EXPECT_EQ(game.bullets[3].x, 10u << 6) << "the vacated slot keeps its bytes";
-    EXPECT_EQ(Pixel(10 - 3, 10 - 3), 11) << "and the moved bullet was drawn";
-    StepBullets();
-    EXPECT_EQ(game.activeBullets, 2u) << "removing the last live bullet ends the pass";
-}
-
-TEST_F(BulletPass, NearAndHitZonesAroundTheCraft)
-{
-    // Craft at (100, 50): near is X 100..122, Y 48..67; hit X 106..116, Y 54..63.
-    const struct {
-        LONG x, y;
-        bool near, hit;
-    } around[] = {
-        {100, 48, true, false},  {122, 67, true, false},  {99, 50, false, false}, {123, 50, false, false},
-        {100, 47, false, false}, {100, 68, false, false}, {106, 54, true, true},  {116, 63, true, true},
-        {105, 54, true, false},  {117, 63, true, false},  {106, 53, true, false}, {116, 64, true, false},
-    };
-    for (const auto& c : around)
-        Probe(c.x, c.y, c.near, c.hit);
-    // On the lowest rows the near zone reaches below row 0; at the left edge
-    // it takes in bullets whose picture is partly off the frame.
-    game.playerX = 0;
-    for (LONG row : {0, 1}) {
-        game.playerY = row;
-        Probe(2, 0, true, false);
-        Probe(6, row + 4, true, true);
-        Probe(23, 0, false, false);
+    EXPECT_TRUE(game.activeBullets == 4 && game.homingCount == 0 && game.bullets[0].y == (10u << 6) + 3 &&
+                At(10 - 3, 10 - 3) == 11 && game.bullets[1].y == 244u << 6 && game.bullets[2].x == 324u << 6 &&
+                game.bullets[3].x == 0xFFFFFFFFu);
+    // Craft, bullet, near, hit. Craft at (100, 50): near is X 100..122, Y 48..67;
+    // hit X 106..116, Y 54..63. On the lowest rows the near zone reaches below 0.
+    const int probes[][6] = {
+        {100, 50, 100, 48, 1, 0}, {100, 50, 122, 67, 1, 0}, {100, 50, 99, 50, 0, 0},  {100, 50, 123, 50, 0, 0},
+        {100, 50, 100, 47, 0, 0}, {100, 50, 100, 68, 0, 0}, {100, 50, 106, 54, 1, 1}, {100, 50, 116, 63, 1, 1},
+        {100, 50, 105, 54, 1, 0}, {100, 50, 117, 63, 1, 0}, {100, 50, 106, 53, 1, 0}, {100, 50, 116, 64, 1, 0},
+        {0, 0, 2, 0, 1, 0},       {0, 0, 6, 4, 1, 1},       {0, 1, 23, 0, 0, 0},      {0, 1, 6, 5, 1, 1}};
+    for (const auto& p : probes) {
+        game.activeBullets = game.nearMissCount = game.hitPhase = game.hitTime = 0;
+        game.playerX = p[0];
+        game.playerY = p[1];
+        Add(Drift, p[2], p[3]);
+        StepBullets();
+        EXPECT_TRUE(game.bullets[0].near == p[4] && game.nearMissCount == DWORD(p[4]) && game.hitPhase == DWORD(p[5]) &&
+                    game.hitTime == (p[5] ? game.now : 0))
+            << "bullet at " << p[2] << "," << p[3];
     }
-}
-
-TEST_F(BulletPass, BulletsLeavingTheNearZoneScoreForThoseStillNear)
-{
-    for (LONG x : {101, 102, 103})
+    // Bullets leaving the near zone score for those still near.
+    game.activeBullets = game.nearMissCount = game.hitPhase = 0;
+    game.playerX = 100;
+    game.playerY = 50;
+    for (LONG x : {101, 102, 103, 104, 105})
         Add(Drift, x, 49);
     StepBullets();
-    ASSERT_EQ(game.nearMissCount, 3u);
-    // Out of the zone, out of the field (the last takes its slot), out again.
-    const struct {
-        DWORD slot, x;
-        LONG timerBefore;
-        DWORD score, marks;
-        LONG timer;
-    } leaving[] = {{0, 10 << 6, 0, 2, 1, 100}, {1, 30000, 60, 3, 2, 100}, {1, 10 << 6, 40, 3, 2, 40}};
+    ASSERT_EQ(game.nearMissCount, 5u);
+    // The slot leaving and where to, the banner's timer and marks, then the score, marks and timer:
+    // the marks restart when the banner is down and stop at ten; the last to leave scores nothing.
+    const int leaving[][7] = {{0, 640, 0, 7, 4, 1, 100},    {1, 30000, 60, 1, 7, 2, 100}, {2, 640, 5, 9, 9, 10, 100},
+                              {3, 640, 5, 10, 10, 10, 100}, {1, 640, 40, 10, 10, 10, 40}, {0, 6400, 0, 10, 10, 10, 0}};
     for (const auto& c : leaving) {
-        game.bullets[c.slot].x = c.x;
-        game.nearMissBannerTimer = c.timerBefore;
+        game.bullets[c[0]].x = c[1];
+        game.nearMissBannerTimer = c[2];
+        game.nearMissMarks = c[3];
         StepBullets();
-        EXPECT_EQ(game.nearMissScore, c.score);
-        EXPECT_EQ(game.nearMissMarks, c.marks);
-        EXPECT_EQ(game.nearMissBannerTimer, c.timer);
+        EXPECT_TRUE(game.nearMissScore == DWORD(c[4]) && game.nearMissMarks == DWORD(c[5]) &&
+                    game.nearMissBannerTimer == c[6])
+            << c[0] << " to " << c[1];
     }
-    EXPECT_EQ(game.nearMissCount, 0u);
-
-    // Ten marks at most; once the banner has run out, one again.
-    Add(Drift, 101, 49);
-    Add(Drift, 102, 49);
-    Add(Drift, 103, 49);
-    StepBullets();
-    game.nearMissMarks = 10;
-    const LONG timers[] = {5, 0};
-    const DWORD marks[] = {10, 1};
-    for (int i = 0; i < 2; ++i) {
-        game.nearMissBannerTimer = timers[i];
-        game.bullets[4 - i].x = 10 << 6;
-        StepBullets();
-        EXPECT_EQ(game.nearMissMarks, marks[i]);
-        EXPECT_EQ(game.nearMissBannerTimer, 100);
-    }
+    EXPECT_EQ(game.nearMissCount, 1u);
 }
 
-TEST_F(BulletPass, AfterTheHitNothingIsTested)
+TEST_F(Bullets, TheDirectorsQuotaGrowsEveryThreeSecondsAndEventsLastTenAndRestFive)
 {
-    Add(Drift, 110, 58);
-    Add(Drift, 111, 58);
-    StepBullets();
-    EXPECT_EQ(game.hitPhase, 1u);
-    EXPECT_EQ(game.hitTime, game.now);
-    EXPECT_EQ(game.bullets[1].near, 0) << "the second bullet is not tested";
-    EXPECT_EQ(game.nearMissCount, 1u);
-    // During the explosion flags stay; a removal still settles.
-    game.bullets[0].x = 10 << 6;
-    StepBullets();
-    EXPECT_EQ(game.nearMissCount, 1u);
-    game.bullets[0].x = 30000;
-    StepBullets();
-    EXPECT_EQ(game.nearMissCount, 0u);
-}
-
-class Director : public BulletTest {
-protected:
-    void SetUp() override
-    {
-        BulletTest::SetUp();
-        game.fixedEvent = 0;
-        game.nextEventTime = game.now + 0x40000000;  // far off: no decision
-    }
-
-    // Fills the pool up to `count` with bullets standing far from the craft.
-    void FillTo(DWORD count)
-    {
+    auto fillTo = [](DWORD count) {  // with bullets standing far from the craft
         while (game.activeBullets < count)
             Add(Drift, 10, 200);
-    }
-
-    void StepAt(DWORD now)
-    {
-        game.now = now;
-        StepBullets();
-    }
-};
-
-TEST_F(Director, TheQuotaGrowsEveryThreeSecondsButNotPast299)
-{
+    };
+    // Steps at t + ms, then the quota, its next growth and the live bullets: never past 299.
     const DWORD t = game.now;
     game.bulletQuota = 298;
     game.nextQuotaTime = t;
-    FillTo(298);
-    StepAt(t);
-    EXPECT_EQ(game.bulletQuota, 298u) << "not at the due time itself";
-    StepAt(t + 1);
-    EXPECT_EQ(game.bulletQuota, 299u);
-    EXPECT_EQ(game.nextQuotaTime, t + 3001);
-    StepAt(t + 2);
-    EXPECT_EQ(game.activeBullets, 299u) << "the next step tops up";
-    StepAt(t + 5000);
-    EXPECT_EQ(game.bulletQuota, 299u);
-
+    fillTo(298);
+    const DWORD steps[][4] = {{0, 298, 0, 298}, {1, 299, 3001, 298}, {2, 299, 3001, 299}, {5000, 299, 3001, 299}};
+    for (const auto& s : steps) {
+        StepAt(t + s[0]);
+        EXPECT_TRUE(game.bulletQuota == s[1] && game.nextQuotaTime == t + s[2] && game.activeBullets == s[3]) << s[0];
+    }
     // The director's own events hold the quota; a commanded one does not.
     game.bulletQuota = game.activeBullets = 100;
     game.eventKind = 3;
@@ -467,47 +257,53 @@ TEST_F(Director, TheQuotaGrowsEveryThreeSecondsButNotPast299)
     game.fixedEvent = 1;
     StepAt(t + 9000);
     EXPECT_EQ(game.bulletQuota, 101u);
-}
-
-TEST_F(Director, TheRampageRaisesTheQuotaByHalfAndGivesItBack)
-{
-    const struct {
-        DWORD quota, raised;
-    } cases[] = {{30, 45}, {50, 75}, {100, 150}, {199, 298}, {200, 300}, {201, 300}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.quota);
+    // The rampage raises the quota by half, up to the pool, and gives it back.
+    game.fixedEvent = 0;
+    game.nextQuotaTime = game.now + 0x40000000;
+    for (auto [before, raised] : {std::pair<DWORD, DWORD>{30, 45}, {101, 151}, {200, 300}, {201, 300}}) {
         game.activeBullets = 0;
-        game.bulletQuota = c.quota;
-        FillTo(c.quota);
-        // A seed whose next number starts an event (under 12288), the rampage.
-        for (game.randomSeed = 1; Ahead(1)[0] >= 12288 || Ahead(1)[0] % 11 != 8; ++game.randomSeed) {
+        game.bulletQuota = before;
+        fillTo(before);
+        for (game.randomSeed = 1; Ahead(1) >= 12288 || Ahead(1) % 11 != 8; ++game.randomSeed) {
         }
+        game.eventKind = NoEvent;
         game.nextEventTime = game.now;
         StepAt(game.now + 1);
-        ASSERT_EQ(game.eventKind, 9);
-        EXPECT_EQ(game.bulletQuota, c.raised);
-        EXPECT_EQ(game.nextEventTime, game.now + 10000);
-
-        FillTo(c.raised);
+        ASSERT_EQ(game.eventKind, RampageEvent);
+        EXPECT_EQ(game.bulletQuota, raised) << before;
+        fillTo(raised);
         StepAt(game.nextEventTime + 1);
-        EXPECT_EQ(game.eventKind, 0);
-        EXPECT_EQ(game.bulletQuota, c.quota) << "given back exactly";
         StepAt(game.now + 16);
-        EXPECT_EQ(game.activeBullets, c.raised) << "and no bullet is taken away";
+        EXPECT_TRUE(game.eventKind == NoEvent && game.bulletQuota == before && game.activeBullets == raised) << before;
     }
-}
-
-TEST_F(Director, AStepThatAddsABulletDecidesNothingElse)
-{
-    game.bulletQuota = 10;
-    game.eventKind = 4;
-    game.nextEventTime = game.now - 50000;  // long past
-    for (DWORD n = 1; n <= 10; ++n) {
-        StepAt(game.now + 16);
-        ASSERT_EQ(game.activeBullets, n);
-        ASSERT_EQ(game.eventKind, 4);
+    game.activeBullets = game.bulletQuota = 0;  // every step decides
+    std::set<LONG> kinds;
+    for (DWORD s = 1; s <= 300; ++s) {
+        const DWORD seed = game.randomSeed = s * 2654435761u;  // first numbers spread over their range
+        game.eventKind = NoEvent;
+        game.nextEventTime = game.now;
+        StepAt(game.now);
+        ASSERT_EQ(game.randomSeed, seed) << "not at the due time itself";
+        const bool starts = Ahead(1) < 32768 * 3 / 8;
+        StepAt(game.now + 1);
+        ASSERT_TRUE((game.eventKind != NoEvent) == starts && game.nextEventTime == game.now + (starts ? 10000 : 5000));
+        if (starts) {
+            kinds.insert(game.eventKind);
+            StepAt(game.nextEventTime + 1);
+            ASSERT_TRUE(game.eventKind == NoEvent && game.nextEventTime == game.now + 5000);
+        }
     }
+    EXPECT_TRUE(kinds.size() == 11 && *kinds.begin() == 1 && *kinds.rbegin() == 11) << "events 1..11";
+    // A commanded event holds; a step that adds a bullet decides nothing else.
+    game.fixedEvent = 1;
+    game.eventKind = SlowEvent;
+    game.nextEventTime = game.now - 50000;
     StepAt(game.now + 16);
-    EXPECT_EQ(game.eventKind, 0) << "the first step that adds none ends the event";
-    EXPECT_EQ(game.nextEventTime, game.now + 5000);
+    EXPECT_EQ(game.eventKind, SlowEvent);
+    game.fixedEvent = 0;
+    game.bulletQuota = 1;
+    StepAt(game.now + 16);
+    EXPECT_TRUE(game.activeBullets == 1 && game.eventKind == SlowEvent);
+    StepAt(game.now + 16);
+    EXPECT_EQ(game.eventKind, NoEvent) << "the first step that adds none ends the event";
 }

@@ -1,149 +1,119 @@
+// The frame loop's pace and the clock's wrap (timeGetTime wraps every 2^32
+// ms; the trace tests compare whole runs on either side of it), and
+// start-up: the start settings, and a failed window.
+#include <stdio.h>
+#include <stdlib.h>
+
 #include "game_fixture.h"
 
-#include <cstdio>
-#include <cstdlib>
+using FrameLoop = WindowTest;
 
-#include <algorithm>
-
-#include "display/display.h"
-
-class FrameLoop : public WindowTest {
-protected:
-    void StartPlaying(DWORD start)
-    {
+TEST_F(FrameLoop, StepsThatFellBehindRunBackToBackWithoutSkippingAcrossTheClocksWrap)
+{
+    auto passes = [](int count, DWORD advanceFirst) {  // with a run being played none of them blocks
+        UINT code;
+        PlatformAdvanceClock(advanceFirst);
+        for (int i = 0; i < count; ++i)
+            ASSERT_TRUE(FrameLoopPass(&code));
+    };
+    for (DWORD start : {50000u, 0xFFFFFFE0u}) {
         PlatformSetClock(start);
         game.running = 1;
         game.nextFrameTime = start;
-        presentsBefore = PlatformPresentCount(game.mainWindow);
+        const unsigned presents = PlatformPresentCount(game.mainWindow);
+        // Passes after the clock moved on, then the next step's time: after a
+        // stall the steps due at 16, 32 and 48 follow one another.
+        for (auto [count, ms, next] :
+             {std::tuple<int, DWORD, DWORD>{3, 0, 16}, {20, 53, 64}, {20, 10, 64}, {2, 1, 80}}) {
+            passes(count, ms);
+            EXPECT_EQ(game.nextFrameTime, start + next) << count << " passes " << ms << " ms on";
+        }
+        EXPECT_EQ(PlatformPresentCount(game.mainWindow) - presents, 5u) << "every due step ran and was shown";
     }
-
-    // Runs passes of the loop; with a run being played none of them blocks.
-    void Passes(int count)
-    {
-        UINT code;
-        for (int i = 0; i < count; ++i)
-            ASSERT_TRUE(FrameLoopPass(&code));
-    }
-
-    unsigned Presents() { return PlatformPresentCount(game.mainWindow) - presentsBefore; }
-
-    unsigned presentsBefore = 0;
-};
-
-TEST_F(FrameLoop, StepsThatFellBehindRunBackToBackWithoutSkipping)
-{
-    StartPlaying(50000);
-    Passes(3);
-    EXPECT_EQ(game.nextFrameTime, 50016u) << "the first step is due at once, then the loop waits";
-    EXPECT_EQ(game.now, 50000u);
-
-    // A stall of 53 ms: steps due at 16, 32 and 48 follow one another.
-    PlatformAdvanceClock(53);
-    Passes(20);
-    EXPECT_EQ(game.nextFrameTime, 50064u);
-    Passes(1);  // the last step reaches the screen at the next queue check
-    EXPECT_EQ(Presents(), 4u) << "every due step ran and was shown";
-
-    PlatformAdvanceClock(10);  // 63: the step due at 64 waits
-    Passes(20);
-    EXPECT_EQ(game.nextFrameTime, 50064u);
-    PlatformAdvanceClock(1);
-    Passes(2);
-    EXPECT_EQ(game.nextFrameTime, 50080u);
-}
-
-TEST_F(FrameLoop, IntervalZeroStepsOnEveryIdlePass)
-{
-    StartPlaying(7000);
-    game.frameInterval = 0;
-    Passes(10);
-    EXPECT_EQ(game.nextFrameTime, 7000u);
-    EXPECT_GE(Presents(), 9u);
-}
-
-TEST_F(FrameLoop, KeepsItsPaceAcrossTheClocksWrap)
-{
-    StartPlaying(0xFFFFFFE0u);
-    for (int step = 1; step <= 6; ++step) {
-        Passes(5);
-        EXPECT_EQ(game.nextFrameTime, 0xFFFFFFE0u + 16u * step) << "step " << step;
-        PlatformAdvanceClock(5);
-        Passes(5);  // 5 ms into the interval: nothing due, even across the wrap
-        EXPECT_EQ(game.nextFrameTime, 0xFFFFFFE0u + 16u * step);
-        PlatformAdvanceClock(11);
-    }
-    EXPECT_EQ(game.nextFrameTime, 0x40u);
-}
-
-TEST_F(FrameLoop, QuitMessageEndsTheLoopWithItsCode)
-{
+    game.frameInterval = 0;  // as fast as possible: a step on every idle pass
+    const DWORD frames = game.frameCount;
+    passes(10, 0);
+    EXPECT_TRUE(game.nextFrameTime == 0x30 && game.frameCount == frames + 10);
     PostQuitMessage(7);
-    EXPECT_EQ(RunFrameLoop(), 7u);
+    EXPECT_EQ(RunFrameLoop(), 7u) << "a quit ends the loop with its code";
 }
 
-namespace {
-// The death test's child reports the message box it showed, in hex.
-void PrintMessageBox()
+TEST_F(FrameLoop, APauseAndAHitAcrossTheClocksWrap)
 {
-    std::fputs("box:", stderr);
-    for (const char* text : {PlatformLastMessageBoxText(), PlatformLastMessageBoxCaption()}) {
-        for (const char* p = text; *p; ++p)
-            std::fprintf(stderr, "%02x", static_cast<unsigned char>(*p));
-        std::fputc('/', stderr);
+    // A pause moves every clock of the run, but the start time after the hit.
+    auto pause = [](DWORD ms) {
+        Send(WM_KEYDOWN, VK_RETURN);
+        const DWORD before[] = {game.nextFrameTime, game.nextQuotaTime, game.nextEventTime, game.startTime};
+        PlatformAdvanceClock(ms);
+        Send(WM_KEYDOWN, VK_RETURN);
+        const DWORD after[] = {game.nextFrameTime, game.nextQuotaTime, game.nextEventTime, game.startTime};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(after[i] - before[i], i < 3 || game.hitPhase == 0 ? ms : 0) << "clock " << i;
+    };
+    // Started 8 s before the wrap and paused 2 s in for 5 s, across the
+    // wrap; hit 2 s after it, or at the moment the clock reads 0.
+    for (DWORD hit : {2000u, 0u}) {
+        SCOPED_TRACE(hit);
+        PlatformSetClock(0u - 8000);
+        game.screen = Title;
+        StartRun();
+        const DWORD start = game.startTime;
+        PlatformAdvanceClock(2000);
+        pause(5000);
+        PlatformSetClock(hit);
+        game.now = hit;
+        game.activeBullets = 1;
+        game.bullets[0] = Bullet{160 << 6, 52 << 6, 0, Drift, 0, 0, 0};  // in the hit zone of the craft at (152, 44)
+        GameStep();
+        ASSERT_TRUE(game.hitPhase == 2 && game.hitTime == hit);
+        PlatformAdvanceClock(100);
+        pause(1000);  // during the explosion: the survival time was fixed at the hit
+        for (int i = 0; i < 20 && game.running == 1; ++i)
+            GameStep();
+        ASSERT_EQ(game.screen, Result);
+        const DWORD survival = hit - start - 5000;
+        char line[64];
+        snprintf(line, sizeof line, "生存時間 %u.%03u秒", survival / 1000, survival % 1000);
+        ReferencePicture reference;
+        reference.Draw(line, RECT{0, 120, 320, 240}, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX, 16);
+        EXPECT_GT(ReferencePicture::Count(reference.dc_, 120, 140), 50);
+        EXPECT_EQ(reference.Differences(game.composeDc, 120, 140, true), 0) << line;
     }
-    std::fputc('\n', stderr);
 }
-}  // namespace
 
 using StartUpDeathTest = GameTest;
 
-TEST_F(StartUpDeathTest, AFailedWindowShowsTheErrorBoxAndExitsWithOne)
+TEST_F(StartUpDeathTest, AFailedWindowShowsTheErrorBoxAndExitsWithOneAndStartUpSetsTheStartSettings)
 {
-    // "ウインドウ作成失敗" / "避練" in Shift-JIS.
-    const char* box = "box:834583438393836883458dec90ac8eb89473/94f097fb/";
-    EXPECT_EXIT(
-        {
-            // The class name is taken already, so registration fails.
-            WNDCLASSA taken = {};
-            taken.lpfnWndProc = DefWindowProcA;
-            taken.lpszClassName = "wcHIRN";
-            RegisterClassA(&taken);
-            std::atexit(PrintMessageBox);
-            AppMain();
-        },
-        ::testing::ExitedWithCode(1), box);
-    EXPECT_EXIT(
-        {
-            // Too few GDI objects: the window's surfaces cannot be made.
-            PlatformSetGdiQuota(PlatformLiveGdiObjects() + 4);
-            std::atexit(PrintMessageBox);
-            AppMain();
-        },
-        ::testing::ExitedWithCode(1), box);
-}
-
-TEST_F(StartUpDeathTest, StartUpPreparesTheSettingsTablesAndTitleWindow)
-{
+    // The box's text and caption in hex: "ウインドウ作成失敗", "避練".
+    static void (*printMessageBox)() = [] {
+        fputs("box:", stderr);
+        for (const char* text : {PlatformLastMessageBoxText(), PlatformLastMessageBoxCaption()}) {
+            for (const char* p = text; *p; ++p)
+                fprintf(stderr, "%02x", static_cast<unsigned char>(*p));
+            fputc('/', stderr);
+        }
+    };
+    for (bool classTaken : {true, false})
+        EXPECT_EXIT(
+            {
+                WNDCLASSA taken = {};  // the class name is taken: registration fails
+                taken.lpfnWndProc = DefWindowProcA;
+                taken.lpszClassName = "wcHIRN";
+                if (classTaken)
+                    RegisterClassA(&taken);
+                else
+                    PlatformSetGdiQuota(PlatformLiveGdiObjects() + 4);  // the surfaces cannot be made
+                atexit(printMessageBox);
+                AppMain();
+            },
+            ::testing::ExitedWithCode(1), "box:834583438393836883458dec90ac8eb89473/94f097fb/");
     EXPECT_EXIT(
         {
             game = GameContext{};
-            std::fill(slopeTable, slopeTable + 64, 0);
             InitGameState();
-            bool ok = game.frameInterval == 16 && game.backgroundMode == 2 && game.bulletSetting == 1 &&
-                      game.boostPriority == 1 && game.screen == Title && game.screenMode == 0 &&
-                      game.instanceHandle != nullptr;
-            // The slopes |dx * 1024 / dy|, 65536 where dy is 0, mirrored by quarters.
-            ok = ok && slopeTable[0] == 65536 && slopeTable[8] == 1024 && slopeTable[15] == 97 && slopeTable[16] == 0;
-            for (int k = 1; k < 32; ++k)
-                ok = ok && slopeTable[32 - k] == slopeTable[k] && slopeTable[32 + k] == slopeTable[k];
-            if (!ok || InitApplication() == 0)
-                std::exit(3);
-            game.mainWindow = CreateMainWindow();
-            if (game.mainWindow == nullptr || game.running != 0 || game.frameBuffer == nullptr)
-                std::exit(4);
-            // Closing the window ends the loop with 0.
-            PostMessageA(game.mainWindow, WM_CLOSE, 0, 0);
-            ExitProcess(RunFrameLoop());
+            exit(game.frameInterval != 16 || game.backgroundMode != 2 || game.bulletSetting != 1 ||
+                 game.boostPriority != 1 || game.fixedEvent != 0 || game.screen != Title || game.screenMode != 0);
         },
         ::testing::ExitedWithCode(0), "");
 }

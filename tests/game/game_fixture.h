@@ -1,28 +1,20 @@
-// A fresh program state and, when asked, the main window with its surfaces,
-// on SDL's dummy video driver and a frozen clock.
+// A fresh program state and, when asked, the main window with its surfaces, on SDL's dummy
+// video driver and a frozen clock; and reference pictures of the screens' texts.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <platform_seams.h>
 #include <windows.h>
 
-#include <memory>
+#include <string>
 
 #include "app/app.h"
 #include "core/game_context.h"
+#include "core/processor.h"
+#include "display/display.h"
 #include "game/game.h"
 #include "screens/screens.h"
 #include "trace_harness.h"
-
-// The stored tables are restored in place, once per process, as start-up
-// does; tests that read them call this first.
-inline void RestoreTextTablesOnce()
-{
-    static bool restored = false;
-    if (!restored)
-        RestoreTextTables();
-    restored = true;
-}
 
 class GameTest : public ::testing::Test {
 protected:
@@ -33,111 +25,107 @@ protected:
         PlatformSetClock(100000);
         game = GameContext{};
         game.instanceHandle = GetModuleHandleA(nullptr);
-        // The start settings; boostPriority stays 0, so the test process
-        // keeps its priority unless a test asks otherwise.
+        game.hasMmx = DetectMmx() == 0;  // as start-up finds it: the frame is cleared by MMX stores
         game.frameInterval = 16;
         game.backgroundMode = 2;
-        game.bulletSetting = 1;
+        game.bulletSetting = 1;                                                     // but the priority left alone
+        [[maybe_unused]] static const bool restored = (RestoreTextTables(), true);  // in place, once, as start-up
+        BuildSlopeTable();
     }
-
     void TearDown() override
     {
-        // Closed as the program closes it, so its surfaces are freed.
         if (game.mainWindow != nullptr && IsWindow(game.mainWindow))
-            DestroyWindow(game.mainWindow);
+            DestroyWindow(game.mainWindow);  // as the program closes it
         PlatformResetUser();
         PlatformUseRealClock();
         PlatformSetGdiQuota(10000);
         game = GameContext{};
     }
-
-    // Registers the class and creates the window as start-up does.
+    // Registers the class, creates the window as start-up does and handles its first messages.
     void OpenMainWindow()
     {
         ASSERT_NE(InitApplication(), 0);
-        game.mainWindow = CreateMainWindow();
-        ASSERT_NE(game.mainWindow, nullptr);
+        ASSERT_NE(game.mainWindow = CreateMainWindow(), nullptr);
+        DrainMessages();
     }
-
-    // Handles every queued message (painting included) without blocking.
+    // Handles every queued message without blocking; a WM_QUIT's code is kept.
     void DrainMessages()
     {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quitSeen = true;
-                quitCode = static_cast<UINT>(msg.wParam);
-                continue;
-            }
+            quitCode = msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : quitCode;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
     }
-
+    static LRESULT Send(UINT m, WPARAM w, LPARAM l = 0) { return MainWindowProc(game.mainWindow, m, w, l); }
+    // The frame image's palette index at (x, row), and as hex digits ('.' for 0) from (left, bottom) up.
+    static BYTE At(int x, int row) { return game.frameBuffer[row * 320 + x]; }
+    static std::string Indices(int left, int bottom, int columns, int rows)
+    {
+        std::string box;
+        for (int row = bottom; row < bottom + rows; ++row)
+            for (int x = left; x < left + columns; ++x)
+                box += ".123456789ABCDEF"[At(x, row)];
+        return box;
+    }
     // ShowCursor's counter, read by a balanced pair of calls.
     static int CursorCount()
     {
-        int count = ShowCursor(TRUE) - 1;
+        const int count = ShowCursor(TRUE) - 1;
         ShowCursor(FALSE);
         return count;
     }
-
-    bool quitSeen = false;
-    UINT quitCode = 0xFFFF;
+    int quitCode = -1;  // none seen
 };
 
 // The main window open, the title up and its first messages handled.
 class WindowTest : public GameTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        OpenMainWindow();
-        DrainMessages();
-    }
+    void SetUp() override { GameTest::SetUp(), OpenMainWindow(); }
 };
 
-// Runs played by the simulation harness (trace_harness.h) on the open
-// window; Guard() moves the frame image into a guarded buffer.
-class TraceTest : public WindowTest {
-protected:
-    void SetUp() override
+// Lines drawn white the screens' way into a picture whose white a screen's picture must match.
+class ReferencePicture {
+public:
+    ReferencePicture()
     {
-        WindowTest::SetUp();
-        BuildSlopeTable();
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 320, -240, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits;
+        kept_ = SelectObject(dc_, CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        SetTextColor(dc_, RGB(255, 255, 255));
+        SetBkMode(dc_, TRANSPARENT);
     }
-
-    void TearDown() override
+    ~ReferencePicture() { DeleteObject(SelectObject(dc_, kept_)), DeleteDC(dc_); }
+    // A line in the game's face at `height`, as the screens draw it.
+    void Draw(const char* text, RECT box, UINT format, LONG height)
     {
-        if (frame)
-            frame->Remove();
-        WindowTest::TearDown();
+        LOGFONTA description = fontTemplate;
+        description.lfHeight = height;
+        HGDIOBJ kept = SelectObject(dc_, CreateFontIndirectA(&description));
+        DrawTextA(dc_, text, -1, &box, format);
+        DeleteObject(SelectObject(dc_, kept));
     }
-
-    void Guard()
+    // Pixels of rows top..bottom white in just one of the reference and `dc` (`inkOnly`: missing from `dc`).
+    int Differences(HDC dc, int top, int bottom, bool inkOnly = false) const
     {
-        frame = std::make_unique<GuardedFrame>();
-        frame->Install();
+        int differences = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < 320; ++x)
+                differences += White(dc_, x, y) ? !White(dc, x, y) : White(dc, x, y) && !inkOnly;
+        return differences;
     }
-
-    // The counters agree with the live bullets, the pool and its quota keep
-    // to the pool's size, and nothing was written outside the frame.
-    ::testing::AssertionResult Consistent() const
+    // Pixels of `colour` in `dc`, rows top..bottom, columns left..right.
+    static int Count(HDC dc, int top, int bottom, COLORREF colour = RGB(255, 255, 255), int left = 0, int right = 320)
     {
-        if (game.activeBullets > kBulletPoolSize || game.bulletQuota > kBulletPoolSize)
-            return ::testing::AssertionFailure() << game.activeBullets << " live, quota " << game.bulletQuota;
-        DWORD homing = 0, near = 0;
-        for (DWORD i = 0; i < game.activeBullets; ++i) {
-            homing += game.bullets[i].kind == Homing;
-            near += game.bullets[i].near;
-        }
-        if (homing != game.homingCount || near != game.nearMissCount)
-            return ::testing::AssertionFailure() << "counted " << game.homingCount << " homing and "
-                                                 << game.nearMissCount << " near of " << homing << " and " << near;
-        if (frame && !frame->Intact())
-            return ::testing::AssertionFailure() << "a write outside the frame";
-        return ::testing::AssertionSuccess();
+        int count = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                count += GetPixel(dc, x, y) == colour;
+        return count;
     }
-
-    std::unique_ptr<GuardedFrame> frame;
+    static bool White(HDC dc, int x, int y) { return GetPixel(dc, x, y) == RGB(255, 255, 255); }
+    HDC dc_ = CreateCompatibleDC(nullptr);
+    HGDIOBJ kept_;
 };

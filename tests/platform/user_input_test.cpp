@@ -1,62 +1,49 @@
-// Input from the system: keys and their lParam, characters through
-// TranslateMessage, Alt+F4 and the right button. (The close box: the
-// dialog tests.)
-#include "user/user_private.h"
-#include "user_fixture.h"
+// SDL input as Windows delivers it: keys and their lParam, characters
+// through TranslateMessage, Alt and Alt+F4, the key state, the cursor.
+#include <SDL.h>
 
-namespace {
-constexpr LPARAM kExtended = 1 << 24;
-constexpr LPARAM kAltDown = 1 << 29;
-constexpr LPARAM kPrevious = 1 << 30;
-constexpr LPARAM kReleased = static_cast<LPARAM>(1u << 31);
-
-UINT ScanCode(LPARAM lParam)
-{
-    return static_cast<UINT>((lParam >> 16) & 0xFF);
-}
-}  // namespace
+#include "backend/sdl_backend.h"
+#include "platform/user_fixture.h"
 
 using UserInput = UserTest;
 
+namespace {
+constexpr LPARAM kExtended = 1 << 24, kAltDown = 1 << 29, kPrevious = 1 << 30, kReleased = LPARAM(1u << 31);
+}  // namespace
+
+// Repeat count 1, the scan code, the extended bit (not the keypad's own
+// keys, NumLock or not), the previous state and the transition.
 TEST_F(UserInput, KeysCarryVirtualKeyScanCodeAndTransitionBits)
 {
     HWND window = Open(kFramed, 50, 50);
-    PlatformInjectKey(window, 'A', TRUE, FALSE, "a");
-    PlatformInjectKey(window, 'A', TRUE, TRUE, "a");
-    PlatformInjectKey(window, 'A', FALSE, FALSE, nullptr);
-    MSG msg = Next();
-    EXPECT_EQ(msg.hwnd, window);
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
-    EXPECT_EQ(msg.lParam & 0xFFFF, 1) << "repeat count";
-    EXPECT_EQ(msg.lParam & (kAltDown | kPrevious | kReleased), 0);
-    EXPECT_EQ(Next().lParam & (kPrevious | kReleased), kPrevious) << "auto-repeat: the key was already down";
-    msg = Next();
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYUP));
-    EXPECT_EQ(msg.lParam & (kPrevious | kReleased), kPrevious | kReleased);
-
-    // NumLock or not, the keypad's keys are its own.
-    struct {
-        UINT key, scan;
-        bool extended;
-    } const keys[] = {{'A', 0x1E, false}, {VK_UP, 0x48, true}, {VK_NUMPAD2, 0x50, false}, {VK_F12, 0x58, false}};
-    for (const auto& key : keys) {
-        PlatformInjectKey(window, key.key, TRUE, FALSE, nullptr);
-        msg = Next();
-        EXPECT_EQ(msg.wParam, static_cast<WPARAM>(key.key));
-        EXPECT_EQ(ScanCode(msg.lParam), key.scan) << key.key;
-        EXPECT_EQ((msg.lParam & kExtended) != 0, key.extended) << key.key;
+    const struct {
+        UINT key;
+        BOOL down, repeat;
+        UINT message;
+        LPARAM lParam;
+    } keys[] = {{'A', TRUE, FALSE, WM_KEYDOWN, 1 | 0x1E << 16},
+                {'A', TRUE, TRUE, WM_KEYDOWN, 1 | 0x1E << 16 | kPrevious},
+                {'A', FALSE, FALSE, WM_KEYUP, 1 | 0x1E << 16 | kPrevious | kReleased},
+                {VK_UP, TRUE, FALSE, WM_KEYDOWN, 1 | 0x48 << 16 | kExtended},
+                {VK_NUMPAD2, TRUE, FALSE, WM_KEYDOWN, 1 | 0x50 << 16},
+                {VK_F12, TRUE, FALSE, WM_KEYDOWN, 1 | 0x58 << 16}};
+    for (const auto& k : keys) {
+        PlatformInjectKey(window, k.key, k.down, k.repeat, nullptr);
+        const MSG msg = Next();
+        EXPECT_TRUE(msg.hwnd == window && msg.message == k.message && msg.wParam == k.key && msg.lParam == k.lParam)
+            << &k - keys << ": " << std::hex << msg.lParam;
     }
 }
 
+// The system's text, a byte a time, lead byte first, with its key's
+// lParam; text from an input method becomes characters by itself.
 TEST_F(UserInput, TranslateMessageTypesTheSystemsTextOneByteAtATime)
 {
     HWND window = Open(kFramed, 50, 50);
-    PlatformInjectKey(window, 'A', TRUE, FALSE, "a");
-    PlatformInjectKey(window, 'A', FALSE, FALSE, nullptr);
+    Press(window, 'A', "a");
     PlatformInjectKey(window, 'X', TRUE, FALSE, "あ");
     PlatformInjectKey(window, VK_RETURN, TRUE, FALSE, nullptr);
     PlatformInjectKey(window, VK_SHIFT, TRUE, FALSE, nullptr);
-
     std::vector<MSG> typed;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -65,78 +52,102 @@ TEST_F(UserInput, TranslateMessageTypesTheSystemsTextOneByteAtATime)
         TranslateMessage(&msg);
     }
     ASSERT_EQ(typed.size(), 4u);
-    EXPECT_EQ(typed[0].wParam, static_cast<WPARAM>('a'));
-    EXPECT_EQ(ScanCode(typed[0].lParam), 0x1Eu) << "the key's lParam";
-    EXPECT_EQ(typed[1].wParam, 0x82u) << "lead byte first";
-    EXPECT_EQ(typed[2].wParam, 0xA0u);
-    EXPECT_EQ(typed[3].wParam, 0x0Du) << "Enter types a carriage return";
+    EXPECT_TRUE(typed[0].wParam == 'a' && typed[0].lParam == LPARAM(1 | 0x1E << 16));
+    EXPECT_TRUE(typed[1].wParam == 0x82 && typed[2].wParam == 0xA0 && typed[3].wParam == '\r') << "あ, lead byte first";
     EXPECT_FALSE(TranslateMessage(&typed[0])) << "a character is not translated again";
-}
-
-TEST_F(UserInput, TextOutsideAKeysPumpBecomesACharacterDirectly)
-{
-    HWND window = Open(kFramed, 50, 50);
-    // A key-down retrieved in one pump, then text composed by an input
-    // method in the next: the text is not the key's.
     PlatformInjectKey(window, VK_SPACE, TRUE, FALSE, nullptr);
     MSG key = Next();
-    ASSERT_EQ(key.message, static_cast<UINT>(WM_KEYDOWN));
-    BackendPushText(UserGetWindow(window)->backend, u8"ｱ");  // the system reports UTF-8
-    MSG typed = Next();
-    EXPECT_EQ(typed.message, static_cast<UINT>(WM_CHAR));
-    EXPECT_EQ(typed.wParam, 0xB1u) << "half-width katakana is one byte";
-    EXPECT_EQ(typed.lParam, 1);
+    BackendPushText(UserGetWindow(window)->backend, u8"ｱ");
+    msg = Next();
+    EXPECT_TRUE(msg.message == WM_CHAR && msg.wParam == 0xB1 && msg.lParam == 1) << "half-width: one byte";
     TranslateMessage(&key);
-    MSG none;
-    EXPECT_FALSE(PeekMessageA(&none, nullptr, 0, 0, PM_REMOVE)) << "the key typed nothing itself";
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "the key typed nothing itself";
 }
 
+// With Alt held keys are system keys (Alt's own release and F10 without
+// Alt's bit); Alt+F4 closes the window through SC_CLOSE.
 TEST_F(UserInput, AltMakesSystemKeysAndAltF4ClosesTheWindow)
 {
     HWND window = Open(kFramed, 50, 50);
     Press(window, VK_MENU);
     PlatformInjectKey(window, VK_F10, TRUE, FALSE, nullptr);
     PlatformInjectKey(window, 'B', TRUE, FALSE, "b");
-    MSG msg = Next();
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_SYSKEYDOWN));
-    EXPECT_EQ(msg.lParam & kAltDown, kAltDown);
-    msg = Next();
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_SYSKEYUP));
-    EXPECT_EQ(msg.lParam & kAltDown, 0) << "releasing Alt";
-    msg = Next();
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_SYSKEYDOWN)) << "F10";
-    EXPECT_EQ(msg.lParam & kAltDown, 0);
-    EXPECT_EQ(Next().message, static_cast<UINT>(WM_KEYDOWN)) << "Alt is up again";
-
+    for (auto [message, alt] : {std::pair{WM_SYSKEYDOWN, kAltDown}, std::pair{WM_SYSKEYUP, LPARAM(0)},
+                                std::pair{WM_SYSKEYDOWN, LPARAM(0)}, std::pair{WM_KEYDOWN, LPARAM(0)}}) {
+        const MSG msg = Next();
+        EXPECT_TRUE(msg.message == UINT(message) && (msg.lParam & kAltDown) == alt) << msg.message;
+    }
     PlatformInjectKey(window, VK_MENU, TRUE, FALSE, nullptr);
-    PlatformInjectKey(window, VK_F4, TRUE, FALSE, nullptr);
-    SeenMessages().clear();
+    PlatformInjectKey(window, 0x73 /* VK_F4 */, TRUE, FALSE, nullptr);
+    seen.clear();
     Drain();
-    std::vector<SeenMessage> closing = Only({WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY});
-    ASSERT_EQ(Order({WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
+    EXPECT_EQ(Order({WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
               (Messages{WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
-    EXPECT_EQ(closing[1].wParam, static_cast<WPARAM>(VK_F4));
-    EXPECT_EQ(closing[1].lParam & kAltDown, kAltDown);
-    EXPECT_EQ(closing[2].wParam, static_cast<WPARAM>(SC_CLOSE));
-    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(First(WM_SYSCOMMAND).wParam == SC_CLOSE && !IsWindow(window));
 }
 
-TEST_F(UserInput, TheRightButtonGivesClientCoordinatesAndItsKeyState)
+// A key is down once its message is taken, toggled on each press but not
+// on auto-repeat; modifiers follow their sides; mouse buttons are keys.
+TEST_F(UserInput, TheKeyStateFollowsTheMessagesTaken)
 {
     HWND window = Open(kFramed, 50, 50);
-    std::vector<bool> down;
-    TestHandler() = [&](HWND, UINT message, WPARAM, LPARAM, LRESULT*) {
+    PlatformInjectKey(window, VK_LEFT, TRUE, FALSE, nullptr);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(GetKeyState(VK_LEFT), 0) << "looked at, not taken";
+    Next();
+    EXPECT_TRUE(GetKeyState(VK_LEFT) == -127 && GetKeyState(0x100 + VK_LEFT) == -127) << "by its low byte";
+    const struct {
+        bool down, repeat;
+        SHORT state;
+    } steps[] = {{true, true, -127}, {false, false, 1}, {true, false, -128}, {false, false, 0}};
+    for (const auto& step : steps) {
+        PlatformInjectKey(window, VK_LEFT, step.down, step.repeat, nullptr);
+        Next();
+        EXPECT_EQ(GetKeyState(VK_LEFT), step.state) << step.down << step.repeat;
+    }
+    for (UINT key : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
+        PlatformInjectKey(window, key, TRUE, FALSE, nullptr);
+        Drain();
+        const int left = 0xA0 + 2 * int(key - VK_SHIFT);
+        EXPECT_TRUE(GetKeyState(key) < 0 && GetKeyState(left) < 0 && GetKeyState(left + 1) >= 0) << key;
+        PlatformInjectKey(window, key, FALSE, FALSE, nullptr);
+        Drain();
+        EXPECT_GE(GetKeyState(key), 0) << key;
+    }
+    std::vector<bool> rightDown;
+    handler = [&](HWND, UINT message, WPARAM, LPARAM, LRESULT*) {
         if (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP)
-            down.push_back(GetKeyState(0x02) < 0);  // VK_RBUTTON
-        return message == WM_RBUTTONUP;  // handled here: no menu
+            rightDown.push_back(GetKeyState(0x02) < 0);  // VK_RBUTTON
+        return message == WM_RBUTTONUP;                  // no menu
     };
     PlatformInjectRightClick(window, 12, 34);
     Drain();
-    std::vector<SeenMessage> clicks = Only({WM_RBUTTONDOWN, WM_RBUTTONUP});
-    ASSERT_EQ(Order({WM_RBUTTONDOWN, WM_RBUTTONUP}), (Messages{WM_RBUTTONDOWN, WM_RBUTTONUP}));
-    EXPECT_EQ(clicks[0].wParam, 0x0002u) << "MK_RBUTTON";
-    EXPECT_EQ(clicks[0].lParam, MAKELPARAM(12, 34));
-    EXPECT_EQ(clicks[1].wParam, 0u);
-    EXPECT_EQ(clicks[1].lParam, MAKELPARAM(12, 34));
-    EXPECT_EQ(down, (std::vector<bool>{true, false})) << "a mouse button is a key too";
+    EXPECT_EQ(rightDown, (std::vector<bool>{true, false}));
+    EXPECT_EQ(First(WM_RBUTTONDOWN).lParam, MAKELPARAM(12, 34)) << "client coordinates";
+}
+
+// The class's arrow comes back when the mouse moves; ShowCursor's counter,
+// with a current cursor, decides whether SDL shows one.
+TEST_F(UserInput, TheCursorFollowsSetCursorAndShowCursor)
+{
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW), wait = LoadCursorA(nullptr, IDC_WAIT);
+    ASSERT_NE(wait, arrow);
+    EXPECT_TRUE(SetCursor(wait) == arrow && !SetCursor(reinterpret_cast<HCURSOR>(0x1234)));
+    HWND window = Open(kFramed, 100, 100);
+    SDL_Event motion = {};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = SDL_GetWindowID(UserGetWindow(window)->backend->window);
+    motion.motion.x = motion.motion.y = 5;
+    SDL_PushEvent(&motion);
+    Drain();
+    EXPECT_EQ(SetCursor(arrow), arrow) << "WM_SETCURSOR put the class's arrow back";
+    auto shown = [](bool shown) {
+        return PlatformCursorShown() == shown && SDL_ShowCursor(SDL_QUERY) == (shown ? SDL_ENABLE : SDL_DISABLE);
+    };
+    for (auto [show, count] : {std::pair{FALSE, -1}, std::pair{FALSE, -2}, std::pair{TRUE, -1}, std::pair{TRUE, 0}})
+        EXPECT_TRUE(ShowCursor(show) == count && shown(count >= 0)) << count;
+    EXPECT_TRUE(SetCursor(nullptr) == arrow && shown(false)) << "no cursor shows nothing, whatever the count";
+    SetCursor(arrow);
+    EXPECT_TRUE(shown(true));
 }

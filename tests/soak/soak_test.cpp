@@ -32,7 +32,32 @@ size_t HeapInUse()
 }
 }  // namespace
 
-class Soak : public TraceTest, public ::testing::WithParamInterface<LONG> {};
+class Soak : public WindowTest, public ::testing::WithParamInterface<LONG> {
+protected:
+    void TearDown() override
+    {
+        frame.Remove();
+        WindowTest::TearDown();
+    }
+
+    // The counters agree with the live bullets, and nothing was written
+    // outside the frame.
+    ::testing::AssertionResult Consistent() const
+    {
+        DWORD homing = 0, near = 0;
+        for (DWORD i = 0; i < game.activeBullets && i < kBulletPoolSize; ++i) {
+            homing += game.bullets[i].kind == Homing;
+            near += game.bullets[i].near;
+        }
+        if (homing == game.homingCount && near == game.nearMissCount && frame.Intact())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << game.homingCount << " homing and " << game.nearMissCount << " near counted of " << homing << " and "
+               << near << (frame.Intact() ? "" : ", a write outside the frame");
+    }
+
+    GuardedFrame frame;
+};
 
 TEST_P(Soak, AnHourWithAFullPool)
 {
@@ -45,7 +70,7 @@ TEST_P(Soak, AnHourWithAFullPool)
     options.script = "L8,U8,R8,D8,LU4,RD4,N16,lu8,rd8";
     options.invulnerable = true;
     options.t0 = 0u - 10 * 60000;  // the clock wraps ten minutes in
-    Guard();
+    frame.Install();
     StartTraceRun(options);
     game.bulletQuota = kBulletPoolSize;
 
@@ -89,6 +114,5 @@ TEST_P(Soak, AnHourWithAFullPool)
 // -1: the director chooses; 0..11: every step plays that event.
 INSTANTIATE_TEST_SUITE_P(EveryEvent, Soak, ::testing::Range<LONG>(-1, 12),
                          [](const ::testing::TestParamInfo<LONG>& info) {
-                             return info.param < 0 ? std::string("Director")
-                                                   : "Event" + std::to_string(info.param);
+                             return info.param < 0 ? std::string("Director") : "Event" + std::to_string(info.param);
                          });

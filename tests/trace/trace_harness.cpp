@@ -79,15 +79,32 @@ bool ParseScript(const std::string& text, std::vector<ScriptToken>* tokens)
         bool letters = false;
         for (; i < text.size() && strchr("LRUDlrudN", text[i]) && text[i] != '\0'; ++i, letters = true) {
             switch (text[i]) {
-            case 'L': token.keyLeft = -1; break;
-            case 'R': token.keyRight = 1; break;
-            case 'U': token.keyUp = 1; break;
-            case 'D': token.keyDown = -1; break;
-            case 'l': token.joyX = -1; break;
-            case 'r': token.joyX = 1; break;
-            case 'u': token.joyY = 1; break;
-            case 'd': token.joyY = -1; break;
-            default: break;
+            case 'L':
+                token.keyLeft = -1;
+                break;
+            case 'R':
+                token.keyRight = 1;
+                break;
+            case 'U':
+                token.keyUp = 1;
+                break;
+            case 'D':
+                token.keyDown = -1;
+                break;
+            case 'l':
+                token.joyX = -1;
+                break;
+            case 'r':
+                token.joyX = 1;
+                break;
+            case 'u':
+                token.joyY = 1;
+                break;
+            case 'd':
+                token.joyY = -1;
+                break;
+            default:
+                break;
             }
         }
         long count = 0;
