@@ -34,12 +34,11 @@ extern "C" {
 #endif
 
 // Windows calls the game does not make, as Windows documents them: what
-// tests read back (pixels, rectangles, the selected object, the stretch
-// mode, the window text) and a window's end.
+// tests read back (pixels, rectangles, the selected object, the window
+// text) and a window's end.
 COLORREF WINAPI GetPixel(HDC dc, int x, int y);
 COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF colour);
 HGDIOBJ WINAPI GetCurrentObject(HDC dc, UINT objectType);
-int WINAPI GetStretchBltMode(HDC dc);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
 int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int capacity);

@@ -1,7 +1,7 @@
 // Test seams of GDI: the count of live objects and the quota, the row
-// paths of the blits, and the
-// Windows calls only tests make, to read back what was drawn and how a
-// context stands (GetPixel, SetPixel, GetCurrentObject, GetStretchBltMode).
+// paths of the blits, and the Windows calls only tests make, to read back
+// what was drawn and how a context stands (GetPixel, SetPixel,
+// GetCurrentObject).
 #include "gdi/gdi_private.h"
 
 namespace {
@@ -60,10 +60,4 @@ bool GdiChooseRowPath(GdiRowPath path)
     const bool offered = GdiRowPathOffered(path);
     GdiLimitRowPath(offered ? path : GdiRowPath::Avx2);
     return offered;
-}
-
-int WINAPI GetStretchBltMode(HDC handle)
-{
-    GdiDc* dc = GdiLookupDc(handle);
-    return dc != nullptr ? dc->state.stretchMode : 0;
 }

@@ -383,20 +383,24 @@ BOOL WINAPI IsWindow(HWND window)
     return UserGetWindow(window) != nullptr;
 }
 
+namespace {
 // Only GWL_STYLE: classes carry no window extra bytes, and the extended
-// style is the layer's own business.
-LONG WINAPI GetWindowLongA(HWND handle, int index)
+// style is the layer's own business. Null, with the error set, otherwise.
+Window* StyleOf(HWND handle, int index)
 {
     Window* window = UserGetWindow(handle);
-    if (!window) {
+    if (!window)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    if (index != GWL_STYLE) {
+    else if (index != GWL_STYLE)
         SetLastError(kErrorInvalidIndex);
-        return 0;
-    }
-    return static_cast<LONG>(window->style);
+    return window && index == GWL_STYLE ? window : nullptr;
+}
+}  // namespace
+
+LONG WINAPI GetWindowLongA(HWND handle, int index)
+{
+    Window* window = StyleOf(handle, index);
+    return window ? static_cast<LONG>(window->style) : 0;
 }
 
 // A new style takes effect at once for visibility and the system's
@@ -404,15 +408,9 @@ LONG WINAPI GetWindowLongA(HWND handle, int index)
 // (SWP_FRAMECHANGED), as on Windows.
 LONG WINAPI SetWindowLongA(HWND handle, int index, LONG value)
 {
-    Window* window = UserGetWindow(handle);
-    if (!window) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    Window* window = StyleOf(handle, index);
+    if (!window)
         return 0;
-    }
-    if (index != GWL_STYLE) {
-        SetLastError(kErrorInvalidIndex);
-        return 0;
-    }
     DWORD old = window->style;
     DWORD style = (static_cast<DWORD>(value) & ~WS_MINIMIZE) | (window->minimized ? WS_MINIMIZE : 0);
     window->style = style;
