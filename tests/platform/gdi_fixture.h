@@ -1,5 +1,4 @@
-// The GDI and text tests' helpers: the game's font, a font selected for a
-// scope, and a client area as USER keeps it with its window DC.
+// The game's font, a font selected for a scope, a client area with its window DC.
 #pragma once
 
 #include <cstring>

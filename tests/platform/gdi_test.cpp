@@ -1,5 +1,4 @@
-// GDI as platform/ does it: the blits' row loops on every instruction set,
-// the centre-sample rule, object lifetimes and the quota.
+// GDI's blit row loops on every instruction set, the centre sample, object lifetimes, the quota.
 #include <gtest/gtest.h>
 #include <platform_seams.h>
 
@@ -9,8 +8,7 @@
 #include "platform/gdi_fixture.h"
 
 namespace {
-// Every start, width and clip of the row loops (8-bit through the table,
-// doubled 8 and 32-bit, 32-bit OR-ed on) on each instruction set offered.
+// Every start, width and clip: 8-bit via the table, doubled 8 and 32-bit, 32-bit OR-ed on.
 TEST(GdiBlit, EveryRowPathFollowsThePlainRule)
 {
     constexpr uint32_t kUntouched = 0xEEEEEE;
@@ -51,8 +49,7 @@ TEST(GdiBlit, EveryRowPathFollowsThePlainRule)
     GdiChooseRowPath(GdiRowPath::Avx2);
 }
 
-// On the window sizes the game stretches to, each pixel takes the source
-// pixel under its centre, from 32-bit and 8-bit sources alike.
+// On the game's window sizes, from 32-bit and 8-bit sources alike.
 TEST(GdiBlit, StretchTakesTheSourcePixelUnderEachCentre)
 {
     auto tag = [](int x, int y) { return uint32_t(y) << 12 | uint32_t(x); };
@@ -73,8 +70,7 @@ TEST(GdiBlit, StretchTakesTheSourcePixelUnderEachCentre)
     }
 }
 
-// Window DCs count and take no bitmap; the quota caps every kind. As in
-// Wine, an object deleted while selected goes when its DC lets go of it.
+// Window DCs count and take no bitmap; an object deleted while selected goes with its DC's hold.
 TEST(GdiObjects, TheLiveCountFollowsCreationTheQuotaAndDeferredDeletion)
 {
     const int before = PlatformLiveGdiObjects();
@@ -115,8 +111,7 @@ TEST(GdiObjects, TheLiveCountFollowsCreationTheQuotaAndDeferredDeletion)
     EXPECT_EQ(PlatformLiveGdiObjects(), before);
 }
 
-// Wrong kinds and fake objects are refused; a saved state leaves out
-// objects deleted since, even with new ones at the same addresses.
+// A saved state leaves out objects deleted since, even with new ones at their addresses.
 TEST(GdiObjects, WrongKindBogusAndDeletedHandlesAreRefused)
 {
     HDC dc = CreateCompatibleDC(nullptr);

@@ -1,5 +1,4 @@
-// Priority on nice values; ExitWindowsEx recorded, or run with a script
-// here in systemctl's place, never with systemctl in reach.
+// Priority on nice values; ExitWindowsEx recorded, or run with a script in systemctl's place.
 #include <gtest/gtest.h>
 
 #include <errno.h>
@@ -83,21 +82,7 @@ TEST(KernelPriority, TheClassAndTheThreadsStepAddUp)
     }
 }
 
-// Recording counts the calls and keeps the last flags; the answer is as
-// told, a refusal with ERROR_ACCESS_DENIED.
-TEST(ShutdownRecording, CountsTheFlagsAndAnswersAsTold)
-{
-    PlatformRecordShutdown(TRUE, TRUE);
-    EXPECT_TRUE(ExitWindowsEx(EWX_SHUTDOWN, 0) && ExitWindowsEx(kLogOff, 0));
-    EXPECT_TRUE(PlatformShutdownRequests() == 2 && PlatformLastShutdownFlags() == kLogOff);
-    PlatformRecordShutdown(TRUE, FALSE);
-    EXPECT_EQ(PlatformShutdownRequests(), 0) << "recording afresh";
-    EXPECT_EQ(FailureOf(EWX_SHUTDOWN), DWORD(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(PlatformLastShutdownFlags(), UINT(EWX_SHUTDOWN));
-}
-
-// Only EWX_SHUTDOWN starts the program (found through PATH), returning while
-// it still waits for "go", leaving no child; one that cannot start fails.
+// Only EWX_SHUTDOWN starts the program (through PATH), leaving no child; one that cannot start fails.
 TEST(ShutdownProgram, PowerOffIsHandedOverWithoutWaiting)
 {
     char temporary[] = "/tmp/hiren-shutdown-XXXXXX";

@@ -1,5 +1,4 @@
-// The text layer: code page 932 <-> UTF-8, the faces Windows names open,
-// their cells, advances and solid glyphs, and GDI's text calls on them.
+// Code page 932 <-> UTF-8, the faces Windows names open, their glyphs, GDI's text calls.
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <platform_seams.h>
@@ -31,8 +30,7 @@ std::string Converted(const std::string& text, size_t capacity)
     return std::string(out, n);
 }
 
-// Output stops on a whole character within the capacity; a cut lead byte,
-// even before NUL, is dropped; what either side lacks is '?'.
+// A cut lead byte, even before NUL, is dropped; what either side lacks is '?'.
 TEST(TextCodePage, ConversionsRoundTripAndStopWithinTheirCapacity)
 {
     const struct {
@@ -83,8 +81,7 @@ struct Face {
     int width(const char* s) const { return TextMeasure(face, s, strlen(s)); }
 };
 
-// The Windows Japanese names open the IPA faces of the same design and
-// pitch; any other name still opens a face that draws Japanese.
+// Japanese names open the IPA faces of that design and pitch; others still draw Japanese.
 TEST(TextFaces, WindowsNamesOpenTheMatchingFaces)
 {
     const struct {
@@ -103,8 +100,7 @@ TEST(TextFaces, WindowsNamesOpenTheMatchingFaces)
     }
 }
 
-// Ideographs fill the cell from near its top to the baseline; in the fixed
-// pitch face a two-byte character takes two advances, even one it lacks.
+// In the fixed pitch face a two-byte character takes two advances, even one it lacks.
 TEST(TextFaces, KnownTextLandsInTheCellAtEachAdvance)
 {
     for (const char* name : {kMincho, kPGothic})
@@ -133,8 +129,7 @@ TextFace* SelectedFace(HDC dc)
     return GdiFontFace(GdiLookupFont(GetCurrentObject(dc, OBJ_FONT)));
 }
 
-// lfHeight > 0 is the cell, < 0 the em (a dialog's font), 0 gives 16; ten
-// thousand fonts, each drawn with, leave no objects nor heap behind.
+// lfHeight > 0 is the cell, < 0 the em, 0 gives 16; 10,000 fonts leave no objects nor heap.
 TEST(TextGdiFonts, LfHeightGivesTheCellAndFontsLeaveNothingBehind)
 {
     Dib surface(32, 32, 8, 16);
@@ -164,8 +159,7 @@ TEST(TextGdiFonts, LfHeightGivesTheCellAndFontsLeaveNothingBehind)
     EXPECT_LT(mallinfo2().uordblks, heapBefore + 4096);
 }
 
-// DIB sections top-down or bottom-up, 8 and 32 bpp, and a window get the
-// same pixels, clipped at every edge, 8 bpp row padding untouched.
+// Top-down or bottom-up, 8 and 32 bpp, and a window; 8 bpp row padding untouched.
 TEST(TextGdiOutput, EverySurfaceGetsTheSameGlyphPixelsClipped)
 {
     const int width = 45, height = 12, dx = 150, dy = 40;
@@ -208,8 +202,7 @@ TEST(TextGdiOutput, EverySurfaceGetsTheSameGlyphPixelsClipped)
     EXPECT_TRUE(window.target.dirty);
 }
 
-// A count cutting a two-byte character drops its lead byte and reads no
-// further, even where the trail byte is unreadable. Null texts fail.
+// A count cutting a two-byte character reads no further, even up to an unreadable page.
 TEST(TextGdiOutput, ByteCountsAndBadArguments)
 {
     Dib cut(64, -24, 32), whole(64, -24, 32);
@@ -234,8 +227,7 @@ TEST(TextGdiOutput, ByteCountsAndBadArguments)
     EXPECT_TRUE(cut.holds([&](int x, int y) { return whole.at(x, y); })) << "nothing drawn";
 }
 
-// Odd and even sizes round as Windows does: DT_CENTER at (left + right -
-// width) / 2, DT_VCENTER at top + (bottom - top) / 2 - height / 2.
+// DT_CENTER at (left + right - width) / 2, DT_VCENTER at top + (bottom - top) / 2 - height / 2.
 TEST(TextGdiDrawText, AlignmentFlagsPlaceTheLineAndClipToTheRectangle)
 {
     Dib surface(200, -100, 32);
@@ -271,8 +263,7 @@ TEST(TextGdiDrawText, AlignmentFlagsPlaceTheLineAndClipToTheRectangle)
     }
 }
 
-// '&' underlines the next character one row below the baseline, one pixel
-// short of its right edge; "&&" and a last '&' draw '&'; bad calls draw nothing.
+// '&' underlines the next character below the baseline; "&&" and a last '&' draw '&'.
 TEST(TextGdiDrawText, PrefixesCountsAndBadArguments)
 {
     Dib prefixed(200, -100, 32), plain(200, -100, 32);

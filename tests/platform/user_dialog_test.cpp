@@ -1,5 +1,4 @@
-// The program's dialogs from their templates: the keyboard, placement in
-// dialog units, clicks, the modal loop, the look, damaged templates.
+// The program's dialogs from their templates, and damaged templates.
 #include <cstring>
 
 #include "kernel/resource.h"
@@ -53,8 +52,7 @@ protected:
     HWND owner = nullptr;
 };
 
-// Tab, Shift+Tab, Space, Enter, the arrows (checking radio buttons),
-// mnemonics, Esc; disabled controls skipped; the focus kept over reactivation.
+// Tab, Space, Enter, arrows, mnemonics, Esc; disabled controls skipped; focus kept on reactivation.
 TEST_F(UserDialog, TheKeyboard)
 {
     bool again = false;  // the focus was taken away and given back
@@ -97,8 +95,7 @@ TEST_F(UserDialog, TheKeyboard)
                                             kFull, kNormal, kNormal, IDCANCEL}));
 }
 
-// Dialog units are Windows' base units of the dialog's font; the dialog
-// sits at its owner's client origin.
+// Dialog units are the font's base units; the dialog sits at its owner's client origin.
 TEST_F(UserDialog, DialogsAreSizedInTheUnitsOfTheirFont)
 {
     const struct {
@@ -138,8 +135,7 @@ TEST_F(UserDialog, DialogsAreSizedInTheUnitsOfTheirFont)
     }
 }
 
-// Clicks on buttons, radio buttons, text, icons and disabled buttons; the
-// close box and WM_CLOSE give IDCANCEL, the disabled owner's nothing.
+// Clicks on every kind of control; the close box and WM_CLOSE give IDCANCEL, the owner's nothing.
 TEST_F(UserDialog, ClicksAndTheCloseBox)
 {
     script = [&](HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
@@ -189,8 +185,7 @@ TEST_F(UserDialog, ClicksAndTheCloseBox)
     EXPECT_TRUE(IsWindow(owner));
 }
 
-// The loop dispatches the owner's messages (its keys go to the dialog);
-// WM_QUIT ends it and is posted again; the owner's end is the dialog's.
+// The owner's messages dispatched (keys to the dialog); WM_QUIT ends it and is posted again.
 TEST_F(UserDialog, TheModalLoopAndItsEnds)
 {
     HWND shown = nullptr;
@@ -224,8 +219,7 @@ TEST_F(UserDialog, TheModalLoopAndItsEnds)
     EXPECT_TRUE(Run(kBenchmark) == 0 && !IsWindow(owner) && dialogSeen.back().message == WM_DESTROY);
 }
 
-// The icons; OK the default and focused; a disabled button's text grey; a
-// checked radio button's dot in its sunken circle.
+// The icons, the default button, a disabled button's grey text, a radio button's dot.
 TEST_F(UserDialog, WhatTheDialogsLookLike)
 {
     const COLORREF shadow = RGB(128, 128, 128), white = RGB(255, 255, 255);
@@ -270,8 +264,7 @@ TEST_F(UserDialog, WhatTheDialogsLookLike)
     EXPECT_TRUE(Run(kScreenSize) == 1 && Commands().empty());
 }
 
-// Templates cut before their last field, with a count or a string running
-// past the data, or in the old form (no DIALOGEX signature) are refused.
+// Cut, overcounted, unterminated or old-form (no DIALOGEX signature) templates are refused.
 TEST(UserDialogTemplate, WholeTemplatesAreReadAndDamagedOnesRefused)
 {
     DialogTemplate parsed;

@@ -1,5 +1,4 @@
-// A fresh USER for each test, a window class whose procedure records every
-// message (a test may answer some itself), and helpers to type and pump.
+// A fresh USER per test, a window class recording every message, helpers to type and pump.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -49,8 +48,7 @@ protected:
         handler = nullptr;
         PlatformResetUser();
     }
-    // A window with a width x height client, shown unless asked not to be,
-    // the queue drained and the record cleared.
+    // A window with a width x height client, shown unless not to be, drained, record cleared.
     static HWND Open(DWORD style, int width, int height, bool show = true)
     {
         RECT outer = {0, 0, width, height};

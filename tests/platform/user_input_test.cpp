@@ -1,5 +1,4 @@
-// SDL input as Windows delivers it: keys and their lParam, characters
-// through TranslateMessage, Alt and Alt+F4, the key state, the cursor.
+// SDL input as Windows delivers it: keys, characters, Alt, the key state, the cursor.
 #include <SDL.h>
 
 #include "backend/sdl_backend.h"
@@ -11,8 +10,7 @@ namespace {
 constexpr LPARAM kExtended = 1 << 24, kAltDown = 1 << 29, kPrevious = 1 << 30, kReleased = LPARAM(1u << 31);
 }  // namespace
 
-// Repeat count 1, the scan code, the extended bit (not the keypad's own
-// keys, NumLock or not), the previous state and the transition.
+// Repeat count 1, scan code, extended bit (not the keypad's own keys), previous state.
 TEST_F(UserInput, KeysCarryVirtualKeyScanCodeAndTransitionBits)
 {
     HWND window = Open(kFramed, 50, 50);
@@ -35,8 +33,7 @@ TEST_F(UserInput, KeysCarryVirtualKeyScanCodeAndTransitionBits)
     }
 }
 
-// The system's text, a byte a time, lead byte first, with its key's
-// lParam; text from an input method becomes characters by itself.
+// Lead byte first, with its key's lParam; an input method's text types by itself.
 TEST_F(UserInput, TranslateMessageTypesTheSystemsTextOneByteAtATime)
 {
     HWND window = Open(kFramed, 50, 50);
@@ -64,8 +61,7 @@ TEST_F(UserInput, TranslateMessageTypesTheSystemsTextOneByteAtATime)
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "the key typed nothing itself";
 }
 
-// With Alt held keys are system keys (Alt's own release and F10 without
-// Alt's bit); Alt+F4 closes the window through SC_CLOSE.
+// Alt's own release and F10 are system keys without Alt's bit; Alt+F4 goes through SC_CLOSE.
 TEST_F(UserInput, AltMakesSystemKeysAndAltF4ClosesTheWindow)
 {
     HWND window = Open(kFramed, 50, 50);
@@ -86,8 +82,7 @@ TEST_F(UserInput, AltMakesSystemKeysAndAltF4ClosesTheWindow)
     EXPECT_TRUE(First(WM_SYSCOMMAND).wParam == SC_CLOSE && !IsWindow(window));
 }
 
-// A key is down once its message is taken, toggled on each press but not
-// on auto-repeat; modifiers follow their sides; mouse buttons are keys.
+// Toggled on each press but not on auto-repeat; modifiers follow their sides; mouse buttons too.
 TEST_F(UserInput, TheKeyStateFollowsTheMessagesTaken)
 {
     HWND window = Open(kFramed, 50, 50);
@@ -127,8 +122,7 @@ TEST_F(UserInput, TheKeyStateFollowsTheMessagesTaken)
     EXPECT_EQ(First(WM_RBUTTONDOWN).lParam, MAKELPARAM(12, 34)) << "client coordinates";
 }
 
-// The class's arrow comes back when the mouse moves; ShowCursor's counter,
-// with a current cursor, decides whether SDL shows one.
+// The class's arrow comes back when the mouse moves; SDL shows a cursor at count >= 0.
 TEST_F(UserInput, TheCursorFollowsSetCursorAndShowCursor)
 {
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW), wait = LoadCursorA(nullptr, IDC_WAIT);

@@ -1,5 +1,4 @@
-// The system menu: its items, opening it with Alt+Space or a right click,
-// choosing with the keyboard, and its picture.
+// The system menu: its items, opening it, choosing with the keyboard, its picture.
 #include "backend/sdl_backend.h"
 #include "platform/user_fixture.h"
 #include "text/glyphs.h"
@@ -16,8 +15,7 @@ protected:
     }
 };
 
-// Alt+Space opens it with the first item selected, a right click with
-// none; the arrows wrap, Enter and mnemonics choose; its keys stay in it.
+// Alt+Space selects the first item, a right click none; the arrows wrap; its keys stay in it.
 TEST_F(UserMenu, TheKeyboardChoosesWhateverOpenedIt)
 {
     HWND window = Open(kFramed, 50, 50);
@@ -60,8 +58,7 @@ TEST_F(UserMenu, TheKeyboardChoosesWhateverOpenedIt)
     EXPECT_FALSE(IsWindow(window));
 }
 
-// A right click stands for Alt+Space, which the window sees; a click
-// elsewhere closes the menu and reaches its window.
+// The window sees Alt+Space; a click elsewhere closes the menu and reaches its window.
 TEST_F(UserMenu, ARightClickStandsForAltSpace)
 {
     HWND window = Open(kFramed, 50, 50);
@@ -92,8 +89,7 @@ TEST_F(UserMenu, ARightClickStandsForAltSpace)
     EXPECT_TRUE(Count(WM_RBUTTONUP, popup) == 1 && Count(WM_SYSKEYDOWN, popup) == 0);
 }
 
-// A modifier held as the focus arrives is no key-down (it would close a
-// menu just opened with Alt+Space).
+// It would close a menu just opened with Alt+Space.
 TEST_F(UserMenu, AModifierAlreadyHeldWhenTheFocusArrivesIsNoKeyPress)
 {
     HWND window = Open(kFramed, 50, 50);
@@ -114,8 +110,7 @@ TEST_F(UserMenu, AModifierAlreadyHeldWhenTheFocusArrivesIsNoKeyPress)
     EXPECT_EQ(Count(WM_SYSKEYDOWN), 1);
 }
 
-// Raised edges, a navy selection, a grooved separator, grey items, the
-// accelerator at the right, the mnemonic underlined.
+// Raised edges, navy selection, grooved separator, grey items, accelerator right, mnemonic.
 TEST(MenuPicture, DrawsTheItemsInTheClassicLook)
 {
     TextFace* face = TextOpenFace("ＭＳ Ｐゴシック", 12);

@@ -1,5 +1,4 @@
-// The queue and painting beyond the conformance tests: order, capacity,
-// waiting, the message box, the window's DC, the screen.
+// The queue and painting beyond the conformance tests.
 #include "platform/user_fixture.h"
 
 using UserQueue = UserTest;
@@ -13,8 +12,7 @@ void Fill(HDC dc, int left, int top, int width, int height, COLORREF colour)
 }
 }  // namespace
 
-// Posted messages (stamped when posted), the quit message, input, then
-// painting; WaitMessage returns at once for each, retrieving nothing.
+// Posted messages are stamped when posted; WaitMessage returns at once for each kind.
 TEST_F(UserQueue, QuitComesAfterPostedMessagesAndBeforeInputAndPainting)
 {
     HWND window = Open(kFramed, 50, 50);
@@ -46,8 +44,7 @@ TEST_F(UserQueue, QuitComesAfterPostedMessagesAndBeforeInputAndPainting)
     EXPECT_EQ(Next().message, UINT(WM_PAINT)) << "painting last";
 }
 
-// 4,096 posted messages fit; a post fails only while the queue is full,
-// and nothing is lost or reordered.
+// 4,096 posted messages fit, and nothing is lost or reordered.
 TEST_F(UserQueue, APostFailsOnlyWhileTheQueueIsFull)
 {
     int posted = 0;
@@ -63,8 +60,7 @@ TEST_F(UserQueue, APostFailsOnlyWhileTheQueueIsFull)
     EXPECT_EQ(expected, 4097u);
 }
 
-// One DC for a window's life; BeginPaint gives the union invalidated,
-// clipped to the client, and whether to erase.
+// BeginPaint gives the union invalidated, clipped to the client, and whether to erase.
 TEST_F(UserQueue, BeginPaintGivesTheInvalidAreaThroughTheWindowsOwnDc)
 {
     HWND window = Open(kFramed, 100, 80);
@@ -82,8 +78,7 @@ TEST_F(UserQueue, BeginPaintGivesTheInvalidAreaThroughTheWindowsOwnDc)
     EXPECT_EQ(PlatformLiveGdiObjects(), live - 1) << "the DC goes with its window";
 }
 
-// Drawing reaches the screen at the next queue call as one present, not
-// while hidden; the message box answers OK, captioned by the system.
+// As one present, not while hidden; the message box answers OK, captioned by the system.
 TEST_F(UserQueue, DrawingReachesTheScreenAtTheNextQueueCall)
 {
     HWND hidden = Open(kFramed, 16, 16, false);
@@ -120,8 +115,7 @@ TEST_F(UserQueue, DrawingReachesTheScreenAtTheNextQueueCall)
     EXPECT_EQ(PlatformReadWindowPixel(window, 64, 0), CLR_INVALID);
 }
 
-// A resize keeps the corner and repaints all; only changes are written out,
-// yet each present shows the whole picture (a pixel changed back, run ends).
+// A resize keeps the corner and repaints all; only changes are written out.
 TEST_F(UserQueue, EveryPresentShowsTheWholePicture)
 {
     HWND window = Open(kFramed, 32, 32);

@@ -1,5 +1,4 @@
-// Windows beyond the conformance tests: full screen, minimising as the
-// window manager says, activation, destruction, bad handles, the title.
+// Windows beyond the conformance tests: full screen, minimising, activation, bad handles, title.
 #include <SDL.h>
 
 #include "backend/sdl_backend.h"
@@ -14,8 +13,7 @@ SDL_Window* SystemWindow(HWND window)
 }
 }  // namespace
 
-// A frameless window covering the screen is full screen for the window
-// manager, and framed and smaller again, no longer.
+// For the window manager; framed and smaller again, no longer.
 TEST_F(UserWindows, AFramelessWindowOverTheWholeScreenIsFullScreen)
 {
     PlatformSetScreenSize(1024, 768);
@@ -35,8 +33,7 @@ TEST_F(UserWindows, AFramelessWindowOverTheWholeScreenIsFullScreen)
     EXPECT_FALSE(fullScreen());
 }
 
-// Minimised and restored as the window manager says: inactive, then
-// painted and shown again at once.
+// Inactive when minimised; painted and shown again at once when restored.
 TEST_F(UserWindows, TheWindowManagerMinimisesAndRestores)
 {
     HWND window = Open(kFramed, 100, 100);
@@ -68,8 +65,7 @@ TEST_F(UserWindows, TheWindowManagerMinimisesAndRestores)
                 GetActiveWindow() == window);
 }
 
-// Showing activates; the window manager's reports move activation, one
-// WM_ACTIVATE for each change only.
+// Showing activates; one WM_ACTIVATE for each change only.
 TEST_F(UserWindows, ActivationFollowsShowingAndTheWindowManager)
 {
     HWND first = Open(kFramed, 100, 100), second = Open(kFramed, 100, 100, false);
@@ -90,8 +86,7 @@ TEST_F(UserWindows, ActivationFollowsShowingAndTheWindowManager)
     }
 }
 
-// A destroyed window's queued messages go with it; its handle, and any
-// that never was a window, get safe answers.
+// Its handle, and any that never was a window, get safe answers.
 TEST_F(UserWindows, DestroyingDropsTheWindowsMessagesAndBadHandlesAreSafe)
 {
     HWND window = Open(kFramed, 100, 100), gone = Open(kFramed, 50, 50);
@@ -110,8 +105,7 @@ TEST_F(UserWindows, DestroyingDropsTheWindowsMessagesAndBadHandlesAreSafe)
     }
 }
 
-// SetWindowTextA goes through WM_SETTEXT to the system's title in UTF-8;
-// GetWindowTextA reads it back, cut to the buffer between characters.
+// Through WM_SETTEXT, in UTF-8; read back cut to the buffer between characters.
 TEST_F(UserWindows, TheWindowTextIsTheSystemsTitle)
 {
     HWND window = Open(kFramed, 100, 100);

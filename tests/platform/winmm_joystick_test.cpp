@@ -1,5 +1,4 @@
-// WinMM joysticks on SDL's virtual ones: ids and positions, the numbering
-// that lets a gamepad steer, the capture messages across the clock's wrap.
+// WinMM joysticks on SDL's virtual ones: ids, positions, capture messages across the clock's wrap.
 #include <mmsystem.h>
 
 #include <string>
@@ -49,8 +48,7 @@ protected:
     }
 };
 
-// Ids in order, each its own device: the stick 0..65535 (centre 32767),
-// the hat or d-pad at full deflection, the buttons as 1, 2, ...
+// The stick 0..65535 (centre 32767), the hat or d-pad at full deflection, each id its own.
 TEST_F(Joystick, PositionsFollowTheStickTheHatAndTheButtons)
 {
     JOYINFO info;
@@ -92,8 +90,7 @@ TEST_F(Joystick, PositionsFollowTheStickTheHatAndTheButtons)
     EXPECT_TRUE(Stick(0, &buttons) == XY(0, kFull) && buttons == UINT(JOY_BUTTON2 | JOY_BUTTON4)) << "left stick, B, Y";
 }
 
-// Gamepads come after plain joysticks (the game steers with the last id),
-// ids once read stay, beside a gamepad one other device only.
+// The game steers with the last id; ids once read stay; beside a gamepad one other device.
 TEST_F(Joystick, GamepadsTakeTheIdsAfterPlainJoysticks)
 {
     using Names = std::vector<std::string>;
@@ -128,8 +125,7 @@ TEST_F(Joystick, GamepadsTakeTheIdsAfterPlainJoysticks)
     }
 }
 
-// Moves every period (10..1000 ms) across the wrap, missed ones as one on
-// the beat; on change only, buttons with their flags and moves when moved.
+// Across the wrap, missed periods as one move on the beat; buttons carry their flags.
 TEST_F(Joystick, CaptureSendsMovesEveryPeriodOrOnChange)
 {
     PlatformAttachVirtualJoystick(FALSE, nullptr);
@@ -169,8 +165,7 @@ TEST_F(Joystick, CaptureSendsMovesEveryPeriodOrOnChange)
     EXPECT_TRUE(First(MM_JOY1MOVE).lParam == MAKELPARAM(kFull, kCentre) && First(MM_JOY1MOVE).wParam == JOY_BUTTON2);
 }
 
-// Captures do not overlap; releasing, or destroying the window, stops the
-// messages; WaitMessage wakes when one comes due, on the real clock too.
+// Captures do not overlap; WaitMessage wakes when one comes due, on the real clock too.
 TEST_F(Joystick, ReleaseStopsTheMessagesAndWaitingWakesForThem)
 {
     PlatformAttachVirtualJoystick(FALSE, nullptr);
