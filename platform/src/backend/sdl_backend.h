@@ -47,6 +47,10 @@ bool SdlX11HasWindowManager(SDL_Window* window);
 // The title as compound text too, for clients that read WM_NAME.
 void SdlX11SetTitle(SDL_Window* window, const char* titleUtf8);
 
+// In a web page, gives the browser a turn of its event loop (at most once
+// a millisecond); elsewhere nothing.
+void SdlYieldToBrowser(void);
+
 // The backend window behind an SDL window id, or null.
 BackendWindow* SdlWindowFromId(Uint32 windowId);
 

@@ -154,6 +154,7 @@ bool BackendPollEvent(BackendEvent* event)
         if (Translate(sdlEvent, event))
             return true;
     }
+    SdlYieldToBrowser();
     return false;
 }
 

@@ -5,6 +5,13 @@
 
 #include "backend/sdl_backend.h"
 
+// On x86 the row comparison is also built for AVX2, chosen at run time.
+#if defined(__x86_64__) || defined(__i386__)
+#define HIREN_AVX2_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define HIREN_AVX2_CLONES
+#endif
+
 namespace {
 const char ownerKey[] = "hiren.backend";
 bool initFailed;
@@ -253,8 +260,7 @@ bool Unscaled(SDL_Window* window)
 // the window surface. The window system reads the surface from another
 // processor after every present, so each line written costs a round of
 // cache traffic; most of a frame (the black field) is as it was.
-__attribute__((target_clones("avx2", "default"))) void PutChangedRow(uint32_t* out, uint32_t* last, const uint32_t* in,
-                                                                     int count)
+HIREN_AVX2_CLONES void PutChangedRow(uint32_t* out, uint32_t* last, const uint32_t* in, int count)
 {
     constexpr int kRun = 16;
     int x = 0;

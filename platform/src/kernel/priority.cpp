@@ -4,7 +4,8 @@
 // the class's (NORMAL_PRIORITY_CLASS 0, HIGH_PRIORITY_CLASS -10) plus the
 // thread's step (THREAD_PRIORITY_HIGHEST -5). Raising needs the system's
 // leave (privilege or RLIMIT_NICE); a refusal fails with
-// ERROR_ACCESS_DENIED and changes nothing.
+// ERROR_ACCESS_DENIED and changes nothing. A web page has no priority to
+// raise: there every change is refused.
 #include "win32_private.h"
 
 #include <errno.h>
@@ -28,10 +29,15 @@ HANDLE Pseudo(intptr_t value)
 // Sets the calling thread's nice value; on refusal sets the last error.
 bool SetNice(int nice)
 {
+#ifdef __EMSCRIPTEN__
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+#else
     if (setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), nice) == 0)
         return true;
     SetLastError(errno == EACCES || errno == EPERM ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
     return false;
+#endif
 }
 }  // namespace
 

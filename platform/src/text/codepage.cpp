@@ -29,11 +29,19 @@ uint16_t DecodeOne(iconv_t cd, const unsigned char* bytes, size_t count)
     return cp < 0xFFFF ? uint16_t(cp) : kCp932Invalid;
 }
 
+// Where Microsoft's code page 932 maps a Shift-JIS code to another
+// character than plain Shift-JIS does.
+constexpr uint16_t kMicrosoftMappings[][2] = {
+    {0x815F, 0xFF3C}, {0x8160, 0xFF5E}, {0x8161, 0x2225}, {0x817C, 0xFF0D},
+    {0x8191, 0xFFE0}, {0x8192, 0xFFE1}, {0x81CA, 0xFFE2},
+};
+
 void BuildTable()
 {
     for (auto& entry : decodeTable)
         entry = kCp932Invalid;
-    iconv_t cd = iconv_open("UTF-32LE", "CP932");
+    bool shiftJis = false;
+    iconv_t cd = TextOpenCp932("UTF-32LE", "CP932", &shiftJis);
     if (cd == iconv_t(-1)) {
         for (unsigned b = 0; b < 0x80; ++b)
             decodeTable[b] = uint16_t(b);  // ASCII at least
@@ -56,6 +64,12 @@ void BuildTable()
         }
     }
     iconv_close(cd);
+    if (shiftJis) {
+        decodeTable[0x5C] = 0x5C;
+        decodeTable[0x7E] = 0x7E;
+        for (const auto& mapping : kMicrosoftMappings)
+            decodeTable[mapping[0]] = mapping[1];
+    }
 }
 
 // Appends the UTF-8 form of `cp` if it fits before the NUL.
@@ -87,6 +101,21 @@ bool PutUtf8(uint32_t cp, char* out, size_t capacity, size_t* pos)
 iconv_t encoder = iconv_t(-1);
 
 }  // namespace
+
+iconv_t TextOpenCp932(const char* to, const char* from, bool* shiftJis)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (shiftJis)
+        *shiftJis = false;
+    if (cd != iconv_t(-1))
+        return cd;
+    // A C library that knows only Shift-JIS (musl, in the web build).
+    const bool toCp932 = strcmp(to, "CP932") == 0;
+    cd = iconv_open(toCp932 ? "SHIFT_JIS" : to, toCp932 ? from : "SHIFT_JIS");
+    if (shiftJis)
+        *shiftJis = cd != iconv_t(-1);
+    return cd;
+}
 
 const uint16_t* Cp932Table()
 {
@@ -122,7 +151,7 @@ size_t TextUtf8ToCp932(const char* text, size_t length, char* out, size_t capaci
         return 0;
     size_t pos = 0;
     if (encoder == iconv_t(-1))
-        encoder = iconv_open("CP932", "UTF-8");
+        encoder = TextOpenCp932("CP932", "UTF-8", nullptr);
     if (text && encoder != iconv_t(-1)) {
         iconv(encoder, nullptr, nullptr, nullptr, nullptr);
         char* inp = const_cast<char*>(text);

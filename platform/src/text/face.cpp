@@ -1,8 +1,11 @@
-// Faces: Windows face names resolved through fontconfig, font files opened
-// once with FreeType, and a TextFace per (file, cell height) with its own
-// FreeType size and glyph cache. Recently closed faces stay warm for a
-// while so a font made and deleted every frame does not render again.
+// Faces: Windows face names resolved through fontconfig (in a web page,
+// to font files of known names), font files opened once with FreeType,
+// and a TextFace per (file, cell height) with its own FreeType size and
+// glyph cache. Recently closed faces stay warm for a while so a font made
+// and deleted every frame does not render again.
+#ifndef __EMSCRIPTEN__
 #include <fontconfig/fontconfig.h>
+#endif
 #include <ft2build.h>
 #include FT_ADVANCES_H
 #include FT_TRUETYPE_TABLES_H
@@ -139,18 +142,18 @@ FaceFile* OpenFile(const char* path, int index)
     return file;
 }
 
-FaceFile* Resolve(const char* nameCp932)
+#ifdef __EMSCRIPTEN__
+// A page has no fontconfig: the faces are files in the page's own file
+// system, named after their family (/fonts/IPAGothic.ttf).
+FaceFile* MatchFile(const char*, const char* family, const char* generic)
 {
-    for (const NameEntry& entry : R().names)
-        if (entry.name == nameCp932)
-            return entry.file;
-
-    char utf8[256];
-    TextCp932ToUtf8(nameCp932, strlen(nameCp932), utf8, sizeof utf8);
-    const char* family;
-    const char* generic;
-    MapFamily(utf8, &family, &generic);
-
+    if (!family)
+        family = strcmp(generic, "serif") == 0 ? "IPAMincho" : "IPAGothic";
+    return OpenFile(("/fonts/" + std::string(family) + ".ttf").c_str(), 0);
+}
+#else
+FaceFile* MatchFile(const char* utf8, const char* family, const char* generic)
+{
     FaceFile* file = nullptr;
     if (FcInit()) {
         FcPattern* pattern = FcPatternCreate();
@@ -177,6 +180,23 @@ FaceFile* Resolve(const char* nameCp932)
             FcPatternDestroy(match);
         FcPatternDestroy(pattern);
     }
+    return file;
+}
+#endif
+
+FaceFile* Resolve(const char* nameCp932)
+{
+    for (const NameEntry& entry : R().names)
+        if (entry.name == nameCp932)
+            return entry.file;
+
+    char utf8[256];
+    TextCp932ToUtf8(nameCp932, strlen(nameCp932), utf8, sizeof utf8);
+    const char* family;
+    const char* generic;
+    MapFamily(utf8, &family, &generic);
+
+    FaceFile* file = MatchFile(utf8, family, generic);
     if (file)
         R().names.push_back(NameEntry{nameCp932, file});
     return file;

@@ -6,6 +6,7 @@
 #include FT_FREETYPE_H
 #include FT_SIZES_H
 
+#include <iconv.h>
 #include <stddef.h>
 #include <stdint.h>
 
@@ -22,6 +23,11 @@
 // first use; never fails afterwards.
 constexpr uint16_t kCp932Invalid = 0xFFFF;
 const uint16_t* Cp932Table();
+
+// iconv_open between code page 932 ("CP932", as `to` or `from`) and
+// another encoding; where the C library has only Shift-JIS, a Shift-JIS
+// converter, and `shiftJis` (when given) says so. (iconv_t)-1 when neither.
+iconv_t TextOpenCp932(const char* to, const char* from, bool* shiftJis);
 
 // Walks `length` bytes of code page 932 text one character at a time.
 // A lead byte whose trail byte lies beyond `length` or is NUL is dropped

@@ -3,7 +3,7 @@
 #include <errno.h>
 #include <iconv.h>
 
-#include "text/glyphs.h"
+#include "text/text_internal.h"
 
 namespace {
 iconv_t decoder = iconv_t(-1);
@@ -25,7 +25,7 @@ size_t TextUtf16ToCp932(const unsigned char* text, size_t units, char* out, size
         return 0;
     size_t pos = 0;
     if (decoder == iconv_t(-1))
-        decoder = iconv_open("CP932", "UTF-16LE");
+        decoder = TextOpenCp932("CP932", "UTF-16LE", nullptr);
     if (text && decoder != iconv_t(-1)) {
         iconv(decoder, nullptr, nullptr, nullptr, nullptr);
         char* inp = const_cast<char*>(reinterpret_cast<const char*>(text));

@@ -12,10 +12,13 @@
 // ERROR_NOT_SUPPORTED when it could not be started (not found, not
 // runnable, no process to spare).
 //
-// While recording (a test seam), nothing is started.
+// While recording (a test seam), nothing is started. A web page has no
+// system to power off: there the request is refused (ERROR_ACCESS_DENIED).
 #include <errno.h>
 #include <fcntl.h>
+#ifndef __EMSCRIPTEN__
 #include <linux/close_range.h>
+#endif
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -28,6 +31,8 @@
 
 namespace {
 constexpr UINT kActionMask = 0xFF;
+
+#ifndef __EMSCRIPTEN__
 
 // The program's path: as given when it has a slash, else the first
 // executable of that name in PATH; "" when there is none.
@@ -95,6 +100,7 @@ bool Start(const std::string& path)
     close(report[0]);
     return started;
 }
+#endif
 }  // namespace
 
 BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason)
@@ -110,10 +116,15 @@ BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason)
         SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         return FALSE;
     }
+#ifdef __EMSCRIPTEN__
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+#else
     std::string path = Find(UserShutdownProgram());
     if (path.empty() || !Start(path)) {
         SetLastError(ERROR_NOT_SUPPORTED);
         return FALSE;
     }
     return TRUE;
+#endif
 }

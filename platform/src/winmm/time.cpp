@@ -7,6 +7,9 @@
 
 #include <sched.h>
 #include <time.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 DWORD WINAPI timeGetTime(void)
 {
@@ -25,7 +28,11 @@ void WINAPI Sleep(DWORD milliseconds)
         sched_yield();
         return;
     }
+#ifdef __EMSCRIPTEN__
+    emscripten_sleep(milliseconds);  // the browser runs meanwhile
+#else
     timespec delay{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&delay, &delay) != 0) {
     }
+#endif
 }
