@@ -1,0 +1,9 @@
+# The web page: hiren.js and hiren.wasm from the game, the faces in
+# hiren.data, and index.html from src/resources/web.
+# ASYNCIFY lets the game's loops and Sleep wait as they do on a desktop:
+# where the program waits, the browser gets the thread back.
+set(HIREN_WEB_FONTS ${CMAKE_BINARY_DIR}/fonts)
+target_link_options(hiren PRIVATE -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1
+                    -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sINCOMING_MODULE_JS_API=[canvas,onExit,print,printErr]
+                    --preload-file ${HIREN_WEB_FONTS}@/fonts)
+set_target_properties(hiren PROPERTIES SUFFIX .js)
