@@ -1,5 +1,4 @@
-// The bullets and the attack director without a window: the frame image is a guarded buffer,
-// the craft sits at (100, 50), the director keeps still unless a test wakes it.
+// Bullets and the director without a window: a guarded frame, the craft at (100, 50), no director.
 #include <math.h>
 
 #include <algorithm>
@@ -25,7 +24,6 @@ protected:
         frame.Remove();
         GameTest::TearDown();
     }
-    // A live bullet at pixel (X, Y).
     static Bullet& Add(BYTE kind, LONG x, LONG y, BYTE direction = 0, signed char p1 = 0, signed char p2 = 0)
     {
         Bullet& b = game.bullets[game.activeBullets++];
@@ -34,7 +32,11 @@ protected:
     // The seed after `n` numbers drawn from `seed`; the `n`th number to come.
     static DWORD After(DWORD seed, int n) { return n == 0 ? seed : After(seed * 214013u + 2531011u, n - 1); }
     static int Ahead(int n) { return (After(game.randomSeed, n) >> 16) & 0x7FFF; }
-    static void StepAt(DWORD now) { game.now = now, StepBullets(); }
+    static void StepAt(DWORD now)
+    {
+        game.now = now;
+        StepBullets();
+    }
     GuardedFrame frame;
 };
 
@@ -128,14 +130,12 @@ TEST_F(Bullets, EachKindHasItsPictureClippedToTheFrame)
 
 TEST_F(Bullets, EachEventSpawnsItsKindOnAnEdgeAndNothingCarriesOver)
 {
-    // The event, live homing bullets, then the kind, its param1 from `first` to `last` by `step`,
-    // and the numbers drawn (edge, place, spread).
+    // Event, live homing bullets; kind, param1 from first to last by step, numbers drawn.
     const int cases[][7] = {{0, 0, Straight, 0, 0, 1, 3},  {1, 0, Straight, 0, 0, 1, 2},  {2, 0, Seeking, 12, 12, 1, 3},
                             {3, 0, Seeking, 16, 16, 1, 3}, {4, 0, Seeking, 20, 20, 1, 3}, {5, 0, Seeking, 12, 19, 1, 4},
                             {6, 0, Fast, 0, 0, 1, 3},      {7, 0, Slow, 0, 48, 16, 4},    {8, 3, Homing, 0, 0, 1, 2},
                             {8, 4, Straight, 0, 0, 1, 3},  {9, 0, Straight, 0, 0, 1, 3}};
-    // The first number picks the edge; a rampage heads into the field or along it from direction
-    // 0, 32, 48 or 16 on at the bottom, top, left and right.
+    // The first number picks the edge; a rampage heads from 0, 32, 48, 16 on (bottom, top, left, right).
     const int first[4] = {0, 32, 48, 16};
     std::set<int> directions[4];
     for (const auto& c : cases) {
@@ -192,8 +192,7 @@ TEST_F(Bullets, LeavingTheFieldNearMissesAndTheHit)
     EXPECT_TRUE(game.activeBullets == 4 && game.homingCount == 0 && game.bullets[0].y == (10u << 6) + 3 &&
                 At(10 - 3, 10 - 3) == 11 && game.bullets[1].y == 244u << 6 && game.bullets[2].x == 324u << 6 &&
                 game.bullets[3].x == 0xFFFFFFFFu);
-    // Craft, bullet, near, hit. Craft at (100, 50): near is X 100..122, Y 48..67;
-    // hit X 106..116, Y 54..63. On the lowest rows the near zone reaches below 0.
+    // Craft, bullet, near, hit: at (100, 50) near X 100..122, Y 48..67, hit X 106..116, Y 54..63.
     const int probes[][6] = {
         {100, 50, 100, 48, 1, 0}, {100, 50, 122, 67, 1, 0}, {100, 50, 99, 50, 0, 0},  {100, 50, 123, 50, 0, 0},
         {100, 50, 100, 47, 0, 0}, {100, 50, 100, 68, 0, 0}, {100, 50, 106, 54, 1, 1}, {100, 50, 116, 63, 1, 1},
@@ -217,8 +216,7 @@ TEST_F(Bullets, LeavingTheFieldNearMissesAndTheHit)
         Add(Drift, x, 49);
     StepBullets();
     ASSERT_EQ(game.nearMissCount, 5u);
-    // The slot leaving and where to, the banner's timer and marks, then the score, marks and timer:
-    // the marks restart when the banner is down and stop at ten; the last to leave scores nothing.
+    // Slot, to, banner timer, marks; score, marks, timer. Marks restart with the banner down, stop at ten.
     const int leaving[][7] = {{0, 640, 0, 7, 4, 1, 100},    {1, 30000, 60, 1, 7, 2, 100}, {2, 640, 5, 9, 9, 10, 100},
                               {3, 640, 5, 10, 10, 10, 100}, {1, 640, 40, 10, 10, 10, 40}, {0, 6400, 0, 10, 10, 10, 0}};
     for (const auto& c : leaving) {

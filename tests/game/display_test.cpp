@@ -1,5 +1,4 @@
-// The picture: the window's surfaces, its painting and the three screen modes, and one game
-// step's picture: the craft and its controls, the explosion, the stars, the banner strip.
+// The window's surfaces, painting and screen modes, and one step's picture.
 #include <string.h>
 
 #include <algorithm>
@@ -127,20 +126,15 @@ protected:
 
 TEST_F(FrameStep, TheCraftMovesAPixelAStepWithinTheFrameLeaningAsItTurns)
 {
-    // From (x, y) with the keys (left, right, up, down) and the joystick (x, y) for 3 steps: where
-    // it ends. The joystick overrides the keys axis by axis; left and right together cancel.
+    // From x, y with keys (left, right, up, down) and stick (x, y), 3 steps: the end. The stick wins per axis.
     const LONG moves[][10] = {{100, 100, 0, 1, 1, 0, 0, 0, 103, 103},  {1, 1, -1, 0, 0, -1, 0, 0, 0, 0},
                               {303, 223, 0, 1, 1, 0, 0, 0, 304, 224},  {100, 100, -1, 1, 0, 0, 0, 0, 100, 100},
                               {100, 100, -1, 0, 1, 0, 1, 0, 103, 103}, {100, 100, 0, 0, 1, 0, 0, -1, 100, 97}};
     for (const auto& m : moves) {
-        game.playerX = m[0];
-        game.playerY = m[1];
-        game.joyX = m[6];
-        game.joyY = m[7];
-        game.keyLeft = m[2];
-        game.keyRight = m[3];
-        game.keyUp = m[4];
-        game.keyDown = m[5];
+        LONG* fields[] = {&game.playerX, &game.playerY, &game.keyLeft, &game.keyRight,
+                          &game.keyUp,   &game.keyDown, &game.joyX,    &game.joyY};
+        for (int i = 0; i < 8; ++i)
+            *fields[i] = m[i];
         for (int i = 0; i < 3; ++i)
             GameStep();
         EXPECT_TRUE(game.playerX == m[8] && game.playerY == m[9]) << m[0] << "," << m[1] << " to " << game.playerX;
@@ -149,8 +143,7 @@ TEST_F(FrameStep, TheCraftMovesAPixelAStepWithinTheFrameLeaningAsItTurns)
     game.joyY = game.keyLeft = game.keyRight = 0;
     game.pose = 2;
     game.poseHold = 0;
-    // Row 2 of the picture in each pose, hard left to hard right; holding a direction leans at once
-    // and hard five steps later, letting go eases back.
+    // Row 2 of each pose, hard left to hard right: a held turn leans at once, hard five steps later.
     const char* row2[5] = {"....F9.99..9.F..", "..F9...999..9.F.", ".F.9..9999..9.F.", ".F.9..999...97..",
                            "..F.9..99.9F...."};
     for (auto [dx, poses] :
@@ -199,8 +192,6 @@ TEST_F(FrameStep, StarLayersScrollFourTwoAndOneLinesInTwelveStepsAndTheExplosion
         GameStep();
         DrainMessages();
         ASSERT_EQ(game.running, 1);
-        // Frame 6 shows explosion picture 3, whose row 9 is "9119FB5B8BB19...".
-        EXPECT_TRUE(frame != 6 || (At(152 + 6, 44 + 9) == 5 && At(152 + 8, 44 + 9) == 8));
         // The pictures swell and fade: 6 5 6 5 4 3 4 3 2 1 2 1 0 1 0.
         const BYTE* picture = craftSprites.bytes + 256 * ("656543432121010"[frame - 1] - '0');
         for (int row = 0; row < 16; ++row)

@@ -1,6 +1,4 @@
-// The frame loop's pace and the clock's wrap (timeGetTime wraps every 2^32
-// ms; the trace tests compare whole runs on either side of it), and
-// start-up: the start settings, and a failed window.
+// The frame loop's pace across timeGetTime's wrap, and start-up: its settings and a failed window.
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -21,8 +19,7 @@ TEST_F(FrameLoop, StepsThatFellBehindRunBackToBackWithoutSkippingAcrossTheClocks
         game.running = 1;
         game.nextFrameTime = start;
         const unsigned presents = PlatformPresentCount(game.mainWindow);
-        // Passes after the clock moved on, then the next step's time: after a
-        // stall the steps due at 16, 32 and 48 follow one another.
+        // Passes after the clock moved on, the next step's time: after a stall 16, 32, 48 run back to back.
         for (auto [count, ms, next] :
              {std::tuple<int, DWORD, DWORD>{3, 0, 16}, {20, 53, 64}, {20, 10, 64}, {2, 1, 80}}) {
             passes(count, ms);
@@ -50,8 +47,7 @@ TEST_F(FrameLoop, APauseAndAHitAcrossTheClocksWrap)
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(after[i] - before[i], i < 3 || game.hitPhase == 0 ? ms : 0) << "clock " << i;
     };
-    // Started 8 s before the wrap and paused 2 s in for 5 s, across the
-    // wrap; hit 2 s after it, or at the moment the clock reads 0.
+    // Started 8 s before the wrap, paused 2 s in for 5 s; hit 2 s after it, or as the clock reads 0.
     for (DWORD hit : {2000u, 0u}) {
         SCOPED_TRACE(hit);
         PlatformSetClock(0u - 8000);

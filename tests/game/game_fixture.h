@@ -1,5 +1,4 @@
-// A fresh program state and, when asked, the main window with its surfaces, on SDL's dummy
-// video driver and a frozen clock; and reference pictures of the screens' texts.
+// A fresh program state, the main window when asked, a frozen clock; reference pictures of texts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -41,7 +40,7 @@ protected:
         PlatformSetGdiQuota(10000);
         game = GameContext{};
     }
-    // Registers the class, creates the window as start-up does and handles its first messages.
+    // The window made as start-up makes it, its first messages handled.
     void OpenMainWindow()
     {
         ASSERT_NE(InitApplication(), 0);
@@ -79,10 +78,13 @@ protected:
     int quitCode = -1;  // none seen
 };
 
-// The main window open, the title up and its first messages handled.
 class WindowTest : public GameTest {
 protected:
-    void SetUp() override { GameTest::SetUp(), OpenMainWindow(); }
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        OpenMainWindow();
+    }
 };
 
 // Lines drawn white the screens' way into a picture whose white a screen's picture must match.
@@ -97,7 +99,11 @@ public:
         SetTextColor(dc_, RGB(255, 255, 255));
         SetBkMode(dc_, TRANSPARENT);
     }
-    ~ReferencePicture() { DeleteObject(SelectObject(dc_, kept_)), DeleteDC(dc_); }
+    ~ReferencePicture()
+    {
+        DeleteObject(SelectObject(dc_, kept_));
+        DeleteDC(dc_);
+    }
     // A line in the game's face at `height`, as the screens draw it.
     void Draw(const char* text, RECT box, UINT format, LONG height)
     {
@@ -116,6 +122,7 @@ public:
                 differences += White(dc_, x, y) ? !White(dc, x, y) : White(dc, x, y) && !inkOnly;
         return differences;
     }
+    static bool White(HDC dc, int x, int y) { return GetPixel(dc, x, y) == RGB(255, 255, 255); }
     // Pixels of `colour` in `dc`, rows top..bottom, columns left..right.
     static int Count(HDC dc, int top, int bottom, COLORREF colour = RGB(255, 255, 255), int left = 0, int right = 320)
     {
@@ -125,7 +132,6 @@ public:
                 count += GetPixel(dc, x, y) == colour;
         return count;
     }
-    static bool White(HDC dc, int x, int y) { return GetPixel(dc, x, y) == RGB(255, 255, 255); }
     HDC dc_ = CreateCompatibleDC(nullptr);
     HGDIOBJ kept_;
 };

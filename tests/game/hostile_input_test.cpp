@@ -1,7 +1,4 @@
-// Hostile input: the command words under a stream of arbitrary characters
-// (NUL, codes above 255, the high half of the byte range, stray letters,
-// whole words, typing on other screens), and the window procedure under
-// random sequences of every message it handles, on every screen.
+// Arbitrary characters against the command words, and random messages on every screen.
 #include <string.h>
 #include <sys/resource.h>
 
@@ -15,8 +12,7 @@
 #include "game_fixture.h"
 
 namespace {
-// frameInterval, backgroundMode, bulletSetting, boostPriority, fixedEvent and
-// eventKind as a word leaves them; K: as it was.
+// frameInterval, backgroundMode, bulletSetting, boostPriority, fixedEvent, eventKind after a word; K: kept.
 using Settings = std::array<LONG, 6>;
 constexpr LONG K = -99;
 const std::pair<const char*, Settings> kWords[] = {
@@ -113,12 +109,8 @@ TEST_F(Commands, ArbitraryCharactersNeverBreakTheMatcher)
     EXPECT_EQ(completed.size(), size_t(kCommandWordCount)) << "every word was completed";
 }
 
-// After each message, with the clock moving and the frame loop run between
-// messages: a run is played exactly while `running` is 1; the cursor is
-// hidden and the priority raised only while it is played and not paused;
-// back on the title no GDI object is lost. Left out: F12 and Alt+Space open
-// modal loops, Alt+F4 and the quit words close the window, the About,
-// benchmark and quit words open dialogs (typing avoids a, e, i).
+// After each message and loop passes: `running` is 1 exactly in a run; cursor hidden and priority raised
+// only while played; no GDI object lost on the title. Modal keys, Alt+F4 and a, e, i are left out.
 using HostileWindowProc = WindowTest;
 
 TEST_F(HostileWindowProc, RandomMessagesOnEveryScreenKeepTheStateConsistent)

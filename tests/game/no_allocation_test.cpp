@@ -1,8 +1,4 @@
-// The game step and the frame loop allocate nothing: a thousand steps of a
-// crowded run through the real loop (present, message pumping, keys pressed
-// and released, the event label and near-miss banners), then more in the
-// two stretched screen modes, without one operator new, with the C heap
-// holding what it held before and no GDI object made.
+// A crowded run through the real loop in every mode: no new, the C heap as it was, no GDI object made.
 #include <malloc.h>
 #include <stdlib.h>
 
@@ -15,8 +11,7 @@ long allocations;  // C++ allocations made while `counting`
 bool counting;
 }  // namespace
 
-// Counts C++ allocations; the C++ library's other forms of new come down to
-// this one. Weak, as in platform_tests: valgrind's memcheck still pairs them.
+// The library's other forms of new come down to this one; weak, so valgrind still pairs them.
 __attribute__((weak)) void* operator new(std::size_t size)
 {
     allocations += counting;
@@ -35,9 +30,12 @@ __attribute__((weak)) void operator delete(void* p, std::size_t) noexcept
 
 class NoAllocation : public GameTest {
 protected:
-    void TearDown() override { counting = false, GameTest::TearDown(); }
-    // Steps through the loop, an arrow pressed or let go every 25th (uncounted);
-    // counted: no new, the C heap as it was, no GDI object made.
+    void TearDown() override
+    {
+        counting = false;
+        GameTest::TearDown();
+    }
+    // Steps through the loop, an arrow pressed or let go every 25th (uncounted).
     void Steps(int steps, const char* counted = nullptr)
     {
         const int objects = PlatformLiveGdiObjects();

@@ -1,5 +1,4 @@
-// A run's start, its pauses and its end, and the window procedure: keys,
-// the action button, the end-run command and the joysticks.
+// A run's start, pauses and end; keys, the action button, the end-run command and the joysticks.
 #include <string.h>
 
 #include "game_fixture.h"
@@ -24,12 +23,10 @@ TEST_F(Run, StartPutsEveryRunFieldInItsStartState)
     EXPECT_TRUE(game.nearMissScore == 0 && game.nearMissMarks == 0 && game.nearMissCount == 0 &&
                 game.nearMissBannerTimer == 0 && game.activeBullets == 0 && game.homingCount == 0);
     EXPECT_TRUE(game.bullets[299].x == 0 && game.bulletQuota == 50 && game.eventKind == 0 && game.randomSeed == 1);
-    // Sleep(1) on the frozen clock: the run starts 1 ms later, its first
-    // step due at once, the quota to grow in 3 s and the events in 5 s.
+    // Sleep(1): the run starts 1 ms later, a step due at once, the quota grows in 3 s, events in 5 s.
     EXPECT_TRUE(game.startTime == 500001 && game.nextFrameTime == 500001 && game.nextQuotaTime == 503001 &&
                 game.nextEventTime == 505001);
-    // The quota follows the setting; a fixed event survives; with a
-    // background the stars are laid out anew from 450 numbers.
+    // The quota follows the setting, a fixed event survives, the stars take 450 numbers.
     game.fixedEvent = 1;
     game.eventKind = 10;
     game.backgroundMode = 1;
@@ -75,8 +72,7 @@ TEST_F(Run, ATenSecondPauseMovesEveryClockByTenSecondsAndFreezesTheFrame)
         EXPECT_TRUE(game.startTime == start + 10000 && game.nextFrameTime == start + 10000 &&
                     game.nextQuotaTime == start + 13000 && game.nextEventTime == start + 15000);
     }
-    // The one millisecond in 2^32 at which the clock reads 0: a pause then
-    // still counts (a pause time of 0 reads as "not paused").
+    // A pause at the one millisecond the clock reads 0 still counts (0 reads as "not paused").
     PlatformSetClock(0);
     SetPaused(1);
     EXPECT_NE(game.pauseStart, 0u);
@@ -147,9 +143,7 @@ TEST_F(Run, ArrowsKeypadAndTheCapturedStickSteer)
 
 TEST_F(Run, EnterAndSpaceStartPauseAndResumeOncePerPressAndLeavingTheWindowPauses)
 {
-    // The message, its key or command, the explosion's phase, then the screen
-    // and whether paused: Alt pauses before the system acts, F12 opens nothing
-    // while playing, the end-run command does nothing during the explosion.
+    // Message, key or command, hit phase; screen, paused. F12 opens nothing in a run; no end while exploding.
     const int key = WM_KEYDOWN;
     const int steps[][5] = {{key, VK_RETURN, 0, Playing, 0}, {key, VK_SPACE, 0, Playing, 1},
                             {key, VK_RETURN, 0, Playing, 0}, {key, VK_ESCAPE, 0, Playing, 1},
@@ -184,8 +178,7 @@ TEST_F(Run, EnterAndSpaceStartPauseAndResumeOncePerPressAndLeavingTheWindowPause
     EXPECT_EQ(GetWindowLongA(game.mainWindow, GWL_STYLE) & WS_MINIMIZE, 0) << "the menu took the Esc";
 }
 
-// The system lists the gamepad first; the game takes the last device that
-// answers, and that must be the gamepad, whatever else is plugged in.
+// The game takes the last device that answers, which must be the gamepad, whatever else is plugged in.
 using JoystickChoice = GameTest;
 
 TEST_F(JoystickChoice, AGamepadSteersAndActsBesideOtherDevices)
@@ -200,8 +193,7 @@ TEST_F(JoystickChoice, AGamepadSteersAndActsBesideOtherDevices)
             (strcmp(caps.szPname, "Pad") == 0 ? pad : stick) = static_cast<int>(id);
     ASSERT_TRUE(pad >= 0 && stick >= 0);
     EXPECT_EQ(game.joystickId, static_cast<DWORD>(pad));
-    // The other device does nothing; the gamepad's button starts a run and its
-    // stick steers, up as up.
+    // The other device does nothing; the gamepad's button starts a run, its stick steers, up as up.
     for (int device : {stick, pad}) {
         PlatformSetVirtualJoystickAxes(device, 32767, -32768);
         PlatformSetVirtualJoystickButton(device, 0, TRUE);

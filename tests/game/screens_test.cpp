@@ -1,6 +1,4 @@
-// The title, result and verdict screens, pixel for pixel against their lines
-// drawn the rule's way; the dialogs, run modally with their commands queued;
-// and the shutdown request's privilege steps.
+// The title, result and verdict screens pixel for pixel; the dialogs; the shutdown's privilege steps.
 #include <math.h>
 #include <string.h>
 
@@ -17,8 +15,7 @@
 namespace {
 constexpr UINT kLine = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
 
-// `big` at height 80 centred in the top half, then the lines of `lines`
-// (separated by '|') from row 120 down, `spacing` apart, at `height`.
+// `big` at 80 centred in the top half, then the '|'-separated `lines` from row 120, `spacing` apart.
 void DrawScreen(ReferencePicture& reference, const char* big, const char* lines, LONG spacing, LONG height)
 {
     reference.Draw(big, RECT{0, 0, 320, 120}, kLine | DT_VCENTER, 80);
@@ -61,8 +58,7 @@ using Screens = WindowTest;
 
 TEST_F(Screens, TheTitleListsTheChangedSettingsAndTheResultTheRunsFigures)
 {
-    // Bullets, background, boost, interval, fixed event and event, then the
-    // lines; a fifth line lies under the prompt, which is drawn over it opaque.
+    // Bullets, background, boost, interval, fixed event, event; lines. A fifth lies under the opaque prompt.
     const std::tuple<LONG, LONG, LONG, DWORD, LONG, LONG, const char*> cases[] = {
         {1, 2, 1, 16, 0, 0, ""},                                         // the start settings
         {1, 1, 1, 24, 0, 9, "簡易背景|まったりできる40フレーム/秒"},     // an event not fixed: no line
@@ -85,9 +81,7 @@ TEST_F(Screens, TheTitleListsTheChangedSettingsAndTheResultTheRunsFigures)
             reference.Draw("Enterで避練開始", RECT{0, 200, 320, 240}, kLine, 20);
         EXPECT_TRUE(reference.Differences(game.composeDc, 0, five ? 200 : 240) == 0 && game.screen == Title) << lines;
     }
-    // The result screen: its figures over the run's last picture.
-    // Interval, steps, survival and score, then the lines: survival, active time
-    // when it differs, bullets, score if any; at full speed the rate at the bottom.
+    // The result over the last picture. Interval, steps, survival, score; the lines, the bottom at full speed.
     const std::tuple<DWORD, DWORD, DWORD, DWORD, const char*, const char*> figures[] = {
         {24, 514, 12345, 0, "生存時間 12.345秒|活動時間 12.336秒|弾数 63発", nullptr},
         {16, 771, 12336, 57, "生存時間 12.336秒|弾数 63発|絶妙度 57%", nullptr},
@@ -175,8 +169,7 @@ TEST_F(Dialogs, TheBenchmarkTimesEveryTestThatHasWhatItNeeds)
 {
     const int times[] = {IDC_PLAIN_FILL_TIME, IDC_PLAIN_COPY_TIME, IDC_MMX_FILL_TIME,  IDC_MMX_COPY_TIME,
                          IDC_DIB_TO_DC_TIME,  IDC_DIB_TO_DDB_TIME, IDC_DDB_TO_DIB_TIME};
-    // MMX and failed allocations (no work buffer), then for the buttons from
-    // IDC_PLAIN_FILL on, which are enabled and which run, even on a stray command.
+    // MMX, failed allocations; the buttons from IDC_PLAIN_FILL enabled, and those run even when disabled.
     const std::tuple<LONG, int, const char*, const char*> cases[] = {
         {1, 0, "1111", "1111111"}, {0, 0, "1100", "1100111"}, {1, 1, "0000", "0010111"}};
     for (auto [mmx, failedAllocations, enables, runs] : cases) {
@@ -195,9 +188,7 @@ TEST_F(Dialogs, TheBenchmarkTimesEveryTestThatHasWhatItNeeds)
 
 TEST_F(Dialogs, ThePrivilegeStepsRunInOrderAndCloseOnlyAnOpenedToken)
 {
-    // The answers to open, look up and adjust, the request's answer, then the
-    // calls made: a refused step ends it quietly, no token privileges at all
-    // let the request go straight on. The program quits on a granted request.
+    // Answers to open, look up, adjust; the request's; the calls. A refused step ends it, none lets it on.
     const std::tuple<const char*, BOOL, const char*> cases[] = {
         {"yyy", TRUE, "OLAXC"}, {"yyy", FALSE, "OLAXC"}, {"n", TRUE, "O"},       {"yn", TRUE, "OLC"},
         {"yyn", TRUE, "OLAC"},  {"---", TRUE, "OLAX"},   {"---", FALSE, "OLAX"}, {"-yy", TRUE, "OLAX"}};
