@@ -1,9 +1,11 @@
 # The web page: hiren.js and hiren.wasm from the game, the faces in
 # hiren.data, and index.html from src/resources/web.
 # ASYNCIFY lets the game's loops and Sleep wait as they do on a desktop:
-# where the program waits, the browser gets the thread back.
+# where the program waits, the browser gets the thread back. The program's
+# data starts at 64 KiB: as on Windows no pointer is below that, where
+# MAKEINTRESOURCE numbers live (a class name there would read as an atom).
 set(HIREN_WEB_FONTS ${CMAKE_BINARY_DIR}/fonts)
-target_link_options(hiren PRIVATE -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1
+target_link_options(hiren PRIVATE -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sGLOBAL_BASE=65536 -sALLOW_MEMORY_GROWTH=1
                     -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sINCOMING_MODULE_JS_API=[canvas,onExit,print,printErr]
                     --preload-file ${HIREN_WEB_FONTS}@/fonts)
 set_target_properties(hiren PROPERTIES SUFFIX .js)
