@@ -6,6 +6,6 @@
 # MAKEINTRESOURCE numbers live (a class name there would read as an atom).
 set(HIREN_WEB_FONTS ${CMAKE_BINARY_DIR}/fonts)
 target_link_options(hiren PRIVATE -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sGLOBAL_BASE=65536 -sALLOW_MEMORY_GROWTH=1
-                    -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sINCOMING_MODULE_JS_API=[canvas,onExit,print,printErr]
+                    -sENVIRONMENT=web -sEXIT_RUNTIME=1
                     --preload-file ${HIREN_WEB_FONTS}@/fonts)
 set_target_properties(hiren PROPERTIES SUFFIX .js)
