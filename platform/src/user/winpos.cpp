@@ -126,7 +126,9 @@ void UserSetOuterRect(HWND handle, const RECT& outer, bool recalculate)
     if (resized && !UserResizePixels(window, width, height))
         return;  // out of memory: the window keeps its place
     bool fullScreen = CoversTheScreen(window, outer);
+    bool leftFullScreen = false;
     if (fullScreen != window->fullScreen) {
+        leftFullScreen = window->fullScreen;
         if (window->fullScreen)
             BackendSetFullScreen(window->backend, false);
         // Without a window manager the window covers the screen by itself.
@@ -139,7 +141,9 @@ void UserSetOuterRect(HWND handle, const RECT& outer, bool recalculate)
     UserShiftChildren(window, client.left - window->client.left, client.top - window->client.top);
     window->client = client;
     UserOuterFromClient(window);
-    if (moved && !window->fullScreen)
+    // Leaving full screen the system puts the window back where it was
+    // before, in its own terms of the frame; the place asked for now holds.
+    if ((moved || leftFullScreen) && !window->fullScreen)
         BackendMoveWindow(window->backend, client.left, client.top);
     if (resized && !window->fullScreen)
         BackendResizeWindow(window->backend, width, height);
