@@ -5,7 +5,7 @@
 #include <emscripten.h>
 #endif
 
-#include "backend/backend.h"
+#include "backend/sdl_backend.h"
 
 bool BackendWaitForEvent(DWORD timeoutMs)
 {
@@ -52,6 +52,4 @@ void SdlYieldToBrowser()
     YieldByMessage();
     lastYield = SDL_GetTicks();
 }
-#else
-void SdlYieldToBrowser() {}
 #endif
