@@ -144,12 +144,34 @@ FaceFile* OpenFile(const char* path, int index)
 
 #ifdef __EMSCRIPTEN__
 // A page has no fontconfig: the faces are files in the page's own file
-// system, named after their family (/fonts/IPAGothic.ttf).
+// system (/fonts, cmake/web_fonts.cmake). A page carries either the IPA
+// faces as released, under their own file names, or two faces cut down to
+// the game's characters and renamed: the Mincho stands in for both Mincho
+// families, the P Gothic for both Gothic ones (the game asks for "ＭＳ 明朝"
+// and "ＭＳ Ｐゴシック" only).
+struct PageFace {
+    const char* family;
+    const char* released;
+    const char* cut;
+};
+constexpr PageFace kPageFaces[] = {
+    {"IPAMincho", "ipam.ttf", "HirenMincho.ttf"},
+    {"IPAPMincho", "ipamp.ttf", "HirenMincho.ttf"},
+    {"IPAGothic", "ipag.ttf", "HirenPGothic.ttf"},
+    {"IPAPGothic", "ipagp.ttf", "HirenPGothic.ttf"},
+};
+
 FaceFile* MatchFile(const char*, const char* family, const char* generic)
 {
     if (!family)
         family = strcmp(generic, "serif") == 0 ? "IPAMincho" : "IPAGothic";
-    return OpenFile(("/fonts/" + std::string(family) + ".ttf").c_str(), 0);
+    for (const PageFace& face : kPageFaces) {
+        if (strcmp(face.family, family) != 0)
+            continue;
+        FaceFile* file = OpenFile((std::string("/fonts/") + face.released).c_str(), 0);
+        return file ? file : OpenFile((std::string("/fonts/") + face.cut).c_str(), 0);
+    }
+    return nullptr;
 }
 #else
 FaceFile* MatchFile(const char* utf8, const char* family, const char* generic)

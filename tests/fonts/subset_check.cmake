@@ -1,0 +1,30 @@
+# cmake -DROOT=... -DCHECK=... -DWORK=... -P subset_check.cmake: makes the
+# page's faces as the web build does (cmake/web_fonts.cmake) into WORK,
+# then has CHECK compare each with the face it was made from.
+include(${ROOT}/cmake/web_fonts.cmake)
+hiren_font_python(python)
+if(NOT python)
+  message(FATAL_ERROR "No python3 with fontTools: install Debian's package python3-fonttools (scripts/setup web)")
+endif()
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE failed)
+  if(failed)
+    list(JOIN ARGN " " command)
+    message(FATAL_ERROR "failed (${failed}): ${command}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+run(${python} ${HIREN_SUBSET_FONTS} chars ${ROOT} ${WORK}/chars.txt)
+set(pairs)
+foreach(face ${HIREN_WEB_FACES})
+  string(REPLACE "|" ";" face "${face}")
+  list(GET face 0 file)
+  list(GET face 1 family)
+  list(GET face 2 source)
+  run(${python} ${HIREN_SUBSET_FONTS} face ${WORK}/chars.txt ${family} ${source} ${WORK}/${file})
+  list(APPEND pairs ${source} ${WORK}/${file})
+endforeach()
+run(${CHECK} ${WORK}/chars.txt ${pairs})
