@@ -4,7 +4,8 @@
 // the backend owns the system's windows, puts pixels on screen, reports
 // input as plain events and reads the game controllers. GDI draws into
 // memory only and needs nothing here. The one backend is SDL's
-// (backend/sdl_*.cpp); nothing else includes SDL.
+// (backend/sdl_*.cpp; in a web page the windows are backend/web_*.cpp,
+// drawn into the page's one canvas); nothing else includes SDL.
 //
 // Every call may come before the system is up: a backend starts what it
 // needs on first use, and a call it cannot serve fails as stated (false,

@@ -5,6 +5,10 @@
 
 #include "backend/backend.h"
 
+#ifdef __EMSCRIPTEN__
+// A page has one canvas: its windows are drawn into it (backend/web_*.cpp).
+#include "backend/web_backend.h"
+#else
 // A window shows its pictures through one of two paths, chosen at its
 // first present and kept: its window surface (the window system's own
 // buffer, filled without scaling), or, where the window's pixels are
@@ -29,6 +33,7 @@ struct BackendWindow {
     int shadowHeight;
     bool shadowStale;
 };
+#endif
 
 // Whether the video system is up (BackendInitVideo succeeded).
 bool SdlVideoReady(void);
@@ -47,15 +52,27 @@ bool SdlX11HasWindowManager(SDL_Window* window);
 // The title as compound text too, for clients that read WM_NAME.
 void SdlX11SetTitle(SDL_Window* window, const char* titleUtf8);
 
-// In a web page, gives the browser a turn of its event loop (at most once
-// a millisecond); elsewhere nothing, at no cost to the polling loop.
+// In a web page: SdlYieldToBrowser gives the browser a turn of its event
+// loop (at most once a millisecond); SdlComposePage puts the windows'
+// pictures into the canvas when something changed since; SdlPlacePointer
+// finds the window under the pointer for a mouse event in canvas pixels
+// and puts the event in that window's client pixels (false when no window
+// takes it). Elsewhere they do nothing, at no cost to the polling loop.
 #ifdef __EMSCRIPTEN__
 void SdlYieldToBrowser(void);
+void SdlComposePage(void);
+bool SdlPlacePointer(BackendEvent* event);
 #else
 inline void SdlYieldToBrowser(void) {}
+inline void SdlComposePage(void) {}
+inline bool SdlPlacePointer(BackendEvent*)
+{
+    return true;
+}
 #endif
 
-// The backend window behind an SDL window id, or null.
+// The backend window behind an SDL window id, or null; in a web page, the
+// one canvas stands for the window with the focus.
 BackendWindow* SdlWindowFromId(Uint32 windowId);
 
 // Keys: Windows virtual keys and PC scan codes for SDL keys, and back.

@@ -54,6 +54,41 @@ BackendButton ButtonOf(Uint8 button)
     }
 }
 
+#ifdef __EMSCRIPTEN__
+// The page's focus is every window's: a dialog's focus change reaches the
+// main window too, gained by the main window first, lost by it last.
+BackendEvent pendingFocus;
+bool focusPending;
+
+void PageFocusToMain(BackendEvent* event)
+{
+    BackendWindow* main = WebMainWindow();
+    if (!main || !main->shown || event->owner == main->owner ||
+        (event->type != BackendEventType::FocusGained && event->type != BackendEventType::FocusLost))
+        return;
+    pendingFocus = *event;
+    focusPending = true;
+    if (event->type == BackendEventType::FocusGained)
+        event->owner = main->owner;
+    else
+        pendingFocus.owner = main->owner;
+}
+
+bool TakePendingFocus(BackendEvent* event)
+{
+    if (!focusPending)
+        return false;
+    focusPending = false;
+    *event = pendingFocus;
+    return true;
+}
+#else
+inline bool TakePendingFocus(BackendEvent*)
+{
+    return false;
+}
+#endif
+
 bool TranslateWindowEvent(const SDL_WindowEvent& window, BackendEvent* out)
 {
     switch (window.event) {
@@ -65,6 +100,15 @@ bool TranslateWindowEvent(const SDL_WindowEvent& window, BackendEvent* out)
     case SDL_WINDOWEVENT_FOCUS_LOST:
         out->type = BackendEventType::FocusLost;
         break;
+#ifdef __EMSCRIPTEN__
+    // The page hidden (another tab, the browser minimised) or shown again.
+    case SDL_WINDOWEVENT_HIDDEN:
+        out->type = BackendEventType::FocusLost;
+        break;
+    case SDL_WINDOWEVENT_SHOWN:
+        out->type = BackendEventType::FocusGained;
+        break;
+#endif
     case SDL_WINDOWEVENT_CLOSE:
         out->type = BackendEventType::Close;
         break;
@@ -89,6 +133,9 @@ bool TranslateWindowEvent(const SDL_WindowEvent& window, BackendEvent* out)
         return false;
     }
     out->owner = OwnerOf(window.windowID);
+#ifdef __EMSCRIPTEN__
+    PageFocusToMain(out);
+#endif
     return true;
 }
 
@@ -129,13 +176,13 @@ bool Translate(const SDL_Event& event, BackendEvent* out)
         out->owner = OwnerOf(event.button.windowID);
         out->x = event.button.x;
         out->y = event.button.y;
-        return true;
+        return SdlPlacePointer(out);
     case SDL_MOUSEMOTION:
         out->type = BackendEventType::MouseMove;
         out->owner = OwnerOf(event.motion.windowID);
         out->x = event.motion.x;
         out->y = event.motion.y;
-        return true;
+        return SdlPlacePointer(out);
     case SDL_WINDOWEVENT:
         return TranslateWindowEvent(event.window, out);
     default:
@@ -149,6 +196,9 @@ bool BackendPollEvent(BackendEvent* event)
 {
     if (!SdlVideoReady())
         return false;
+    SdlComposePage();
+    if (TakePendingFocus(event))
+        return true;
     SDL_Event sdlEvent;
     while (SDL_PollEvent(&sdlEvent)) {
         if (Translate(sdlEvent, event))
@@ -162,10 +212,14 @@ bool BackendWaitEvent(BackendEvent* event)
 {
     if (!BackendInitVideo())
         return false;
+    SdlComposePage();
+    if (TakePendingFocus(event))
+        return true;
     SDL_Event sdlEvent;
     while (SDL_WaitEvent(&sdlEvent)) {
         if (Translate(sdlEvent, event))
             return true;
+        SdlComposePage();  // woken by a change to the page
     }
     return false;
 }

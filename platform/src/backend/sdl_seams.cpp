@@ -111,6 +111,8 @@ void BackendResetInput(void)
     }
 }
 
+#ifndef __EMSCRIPTEN__
+// A page keeps each window's picture itself (backend/web_video.cpp).
 bool BackendReadPresented(BackendWindow* window, int x, int y, uint32_t* pixel)
 {
     if (!window || window->path != PresentPath::Surface || !window->presented)
@@ -136,6 +138,7 @@ bool BackendReadPresented(BackendWindow* window, int x, int y, uint32_t* pixel)
     *pixel = static_cast<uint32_t>(r) << 16 | static_cast<uint32_t>(g) << 8 | b;
     return true;
 }
+#endif
 
 int BackendJoyAttachVirtual(bool gamepad, const char* nameUtf8)
 {

@@ -15,6 +15,7 @@ bool BackendWaitForEvent(DWORD timeoutMs)
         SDL_Delay(static_cast<Uint32>(timeout));
         return false;
     }
+    SdlComposePage();
     return SDL_WaitEventTimeout(nullptr, timeout) == 1;
 }
 
