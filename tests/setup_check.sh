@@ -8,7 +8,7 @@ root="$1"
 status=0
 lists=$(mktemp -d)
 trap 'rm -rf "$lists"' EXIT
-for task in play windows bench web test; do
+for task in play windows bench web browser test; do
     "$root/scripts/setup" --list "$task" >"$lists/$task"
 done
 for script in "$root"/scripts/*; do
