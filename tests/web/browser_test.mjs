@@ -383,6 +383,7 @@ async function playTheTestPage(browser, site) {
             'result');
         await page.keyboard.press('Enter');
         checkSame(await shows(page, mainWindow, picture('verdict')), 'the verdict as on Linux', 'verdict');
+        await leaveTheTab(browser, page);
     } catch (error) {
         if (!(error instanceof Skip))
             throw error;
@@ -391,6 +392,28 @@ async function playTheTestPage(browser, site) {
     if (failures)
         console.log(`# the test page's console:\n${log.map((line) => `#   ${line}`).join('\n')}`);
     await page.close();
+}
+
+// Another tab in front hides the page: a run (held still by the frozen
+// clock) pauses as when the window is left, and stays paused on return
+// until Enter.
+async function leaveTheTab(browser, page) {
+    const paused = () => page.evaluate(() => Module._HirenTestPaused() === 1);
+    const screen = (n) => waitFor(() => page.evaluate((want) => Module._HirenTestScreen() === want, n), 3000);
+    await page.keyboard.press('Enter');
+    need(check(await screen(0), 'Enter on the verdict goes back to the title'));
+    await page.keyboard.press('Enter');
+    need(check(await screen(1), 'Enter on the title starts another run'));
+    const other = await browser.newPage();
+    await other.bringToFront();
+    check(await waitFor(paused, 3000), 'the page hidden behind another tab pauses the run');
+    await other.close();
+    await page.bringToFront();
+    await page.focus('#canvas');
+    await sleep(300);
+    check(await paused(), 'back on the page the run waits for Enter');
+    await page.keyboard.press('Enter');
+    check(await waitFor(async () => !(await paused()), 3000), 'Enter resumes it');
 }
 
 const site = await serve(options.site, Number(options.port));
