@@ -14,7 +14,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <time.h>
 
 #include <algorithm>
 #include <vector>
@@ -23,26 +22,12 @@
 #include "bench_support.h"
 #include "core/game_context.h"
 #include "display/display.h"
+#include "step_clock.h"
 
 namespace {
 bool timingSteps;
 std::vector<double> lateness;  // ms after the due time, one per step
 int missed;
-
-double NowMs()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
-}
-
-// The due time as a full reading of the same clock in ms: timeGetTime is
-// this clock in whole ms, truncated to 32 bits.
-double DueMs(double nowMs, DWORD due)
-{
-    auto wholeMs = static_cast<unsigned long long>(nowMs);
-    return static_cast<double>(wholeMs - static_cast<DWORD>(static_cast<DWORD>(wholeMs) - due));
-}
 
 // Called by the frame loop as each step starts (game.stepStarting). A step
 // is missed when it starts a whole interval or more late: it then runs
@@ -50,8 +35,8 @@ double DueMs(double nowMs, DWORD due)
 void StepStarting()
 {
     if (timingSteps && game.frameInterval != 0) {
-        double now = NowMs();
-        double late = now - DueMs(now, game.nextFrameTime);
+        double now = StepClockMs();
+        double late = now - StepDueMs(now, game.nextFrameTime);
         lateness.push_back(late);
         if (late >= game.frameInterval)
             ++missed;
@@ -68,8 +53,8 @@ void StepStarting()
 // starts, so that no late activation pauses the run.
 void Settle()
 {
-    double end = NowMs() + 300;
-    while (NowMs() < end) {
+    double end = StepClockMs() + 300;
+    while (StepClockMs() < end) {
         if (!BenchDrainMessages())
             Fail("the window closed");
         Sleep(5);
@@ -87,8 +72,8 @@ void Pass()
 
 void RunFor(double ms)
 {
-    double end = NowMs() + ms;
-    while (NowMs() < end)
+    double end = StepClockMs() + ms;
+    while (StepClockMs() < end)
         Pass();
 }
 
@@ -99,9 +84,9 @@ int Speed(int mode, double seconds)
     BenchStartRun(3, 2, 0, 1);
     RunFor(300);  // warm-up
     DWORD before = game.frameCount;
-    double start = NowMs();
+    double start = StepClockMs();
     RunFor(seconds * 1000);
-    double elapsed = NowMs() - start;
+    double elapsed = StepClockMs() - start;
     printf("steps_per_second: %.1f\n", (game.frameCount - before) * 1000.0 / elapsed);
     return 0;
 }
@@ -134,8 +119,8 @@ int Rss(double seconds)
     BenchStartRun(3, 2, 0, 1);
     BenchFillPool(4321);
     game.fixedEvent = 1;  // no event lowers the quota
-    double end = NowMs() + seconds * 1000;
-    while (NowMs() < end) {
+    double end = StepClockMs() + seconds * 1000;
+    while (StepClockMs() < end) {
         Pass();
         if (game.activeBullets < 280)
             BenchFillPool(game.randomSeed);  // keeps the pool full

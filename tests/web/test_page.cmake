@@ -13,6 +13,7 @@ function(hiren_add_test_page)
       set_property(TARGET hiren_test_page PROPERTY ${property} ${value})
     endif()
   endforeach()
+  target_include_directories(hiren_test_page PRIVATE ${PROJECT_SOURCE_DIR}/bench)  # step_clock.h
   get_target_property(value hiren MANUALLY_ADDED_DEPENDENCIES)
   if(value)
     add_dependencies(hiren_test_page ${value})

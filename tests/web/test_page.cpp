@@ -6,11 +6,11 @@
 // no bullet ends a run.
 #include <emscripten.h>
 #include <platform_seams.h>
-#include <time.h>
 
 #include <vector>
 
 #include "core/game_context.h"
+#include "step_clock.h"
 
 namespace {
 EM_JS(double, AskedClock, (), {
@@ -32,31 +32,17 @@ std::vector<StepStart> steps;
 bool recording;
 int stepsStarted;  // every step, recorded or not
 
-double NowMs()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
-}
-
-// The due time on the same clock: timeGetTime is its whole ms, 32 bits.
-double DueMs(double nowMs, DWORD due)
-{
-    auto wholeMs = static_cast<unsigned long long>(nowMs);
-    return static_cast<double>(wholeMs - static_cast<DWORD>(static_cast<DWORD>(wholeMs) - due));
-}
-
 void StepStarting()
 {
     ++stepsStarted;
     if (!recording)
         return;
-    double now = NowMs();
+    double now = StepClockMs();
     if (game.frameInterval == 0) {
         steps.push_back(StepStart{now, 0, true});  // at full speed every step is due
         return;
     }
-    steps.push_back(StepStart{now, now - DueMs(now, game.nextFrameTime), PageVisible() != 0});
+    steps.push_back(StepStart{now, now - StepDueMs(now, game.nextFrameTime), PageVisible() != 0});
 }
 
 struct PageStart {
