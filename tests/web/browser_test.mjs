@@ -214,6 +214,8 @@ async function playThePage(browser, site) {
         checkSame(await shows(page, mainWindow, picture('title-640')), 'the 640 x 480 title as on Linux',
             'title-640');
 
+        await fullScreen(page, size);
+
         await page.keyboard.type('quie');
         const quit = (p) => dialogWindow(p, '確認');
         checkSame(await shows(page, quit, picture('quit')), 'the quit question (quie) as on Linux', 'quit');
@@ -392,6 +394,28 @@ async function playTheTestPage(browser, site) {
     if (failures)
         console.log(`# the test page's console:\n${log.map((line) => `#   ${line}`).join('\n')}`);
     await page.close();
+}
+
+// 全画面 takes the browser's full screen (the dialog's OK is the user's
+// gesture): the picture fills the screen; the browser's own way out gives
+// the 640 x 480 view back, the picture scaled to fit it.
+async function fullScreen(page, size) {
+    const fullScreenSize = () => page.evaluate(() => document.fullscreenElement && [screen.width, screen.height]);
+    await page.evaluate((vk) => Module.hirenPressKey(vk), vkF12);
+    need(check(await waitFor(() => size(page), 3000), 'F12 opens the screen-size dialog again'));
+    await page.keyboard.press('KeyF', { text: 'f' });
+    await page.keyboard.press('Enter');
+    const full = await waitFor(async () => {
+        const [w, screen] = [await mainWindow(page), await fullScreenSize()];
+        return screen && w && w.scale === 1 && w.w === screen[0] && w.h === screen[1] && w;
+    }, 5000);
+    check(full, '全画面 fills the screen in the browser\'s full screen', JSON.stringify(await windows(page)));
+    await page.evaluate(() => document.exitFullscreen());
+    const back = await waitFor(async () => {
+        const w = await mainWindow(page);
+        return !(await fullScreenSize()) && w && w.x === 0 && w.y === 0 && w.w === 640 && w.h === 480 && w;
+    }, 5000);
+    check(back, 'leaving full screen gives the 640 x 480 view back', JSON.stringify(await windows(page)));
 }
 
 // Another tab in front hides the page: a run (held still by the frozen
