@@ -40,6 +40,12 @@ BackendWindow* WebMainWindow(void);
 // Keys go here: the top shown dialog while one is up, else the main
 // window, unless BackendFocusWindow chose another.
 BackendWindow* WebFocusWindow(void);
+
+// The view outside full screen, and the most windows drawn at once.
+constexpr int kWebViewWidth = 640;
+constexpr int kWebViewHeight = 480;
+constexpr int kWebMaxDrawn = 32;
+
 // The shown windows as they are drawn, bottom to top: the main window
 // first, popups last. Returns how many were written.
 int WebDrawOrder(BackendWindow** windows, int capacity);

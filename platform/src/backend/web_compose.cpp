@@ -12,7 +12,6 @@
 #include "text/glyphs.h"
 
 namespace {
-constexpr int kMaxDrawn = 32;
 constexpr int kCaptionHeight = 18;  // the bar; a line of the face below it
 constexpr int kCloseWidth = 16;
 constexpr int kCloseHeight = 14;
@@ -286,8 +285,8 @@ void SdlComposePage(void)
     Uint32 format = surface->format->format;
     Target t{static_cast<uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch / 4,
              format == SDL_PIXELFORMAT_BGR888 || format == SDL_PIXELFORMAT_ABGR8888};
-    BackendWindow* order[kMaxDrawn];
-    int count = WebDrawOrder(order, kMaxDrawn);
+    BackendWindow* order[kWebMaxDrawn];
+    int count = WebDrawOrder(order, kWebMaxDrawn);
     BackendWindow* main = count > 0 && order[0] == WebMainWindow() ? order[0] : nullptr;
     if (main) {
         PlaceMain(main, t);

@@ -9,9 +9,6 @@
 #include "backend/sdl_backend.h"
 
 namespace {
-constexpr int kViewWidth = 640;
-constexpr int kViewHeight = 480;
-constexpr int kMaxListed = 32;
 
 bool viewChanged = true;
 bool inFullScreen;
@@ -83,8 +80,8 @@ bool AppendTitle(size_t* used, const char* title)
 // canvas pixels.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* hirenWindowsJson(void)
 {
-    BackendWindow* order[kMaxListed];
-    int count = WebDrawOrder(order, kMaxListed);
+    BackendWindow* order[kWebMaxDrawn];
+    int count = WebDrawOrder(order, kWebMaxDrawn);
     size_t used = 0;
     bool ok = Append(&used, "[");
     bool first = true;
@@ -136,7 +133,7 @@ bool WebFollowView(SDL_Window* canvas)
     if (!viewChanged)
         return false;
     viewChanged = false;
-    int width = kViewWidth, height = kViewHeight;
+    int width = kWebViewWidth, height = kWebViewHeight;
     if (inFullScreen)
         emscripten_get_screen_size(&width, &height);
     // One canvas pixel to a CSS pixel.

@@ -13,9 +13,6 @@
 #include "backend/sdl_backend.h"
 
 namespace {
-constexpr int kViewWidth = 640;
-constexpr int kViewHeight = 480;
-constexpr int kMaxDrawn = 32;
 // The dialog frame and caption drawn around a dialog's client.
 constexpr RECT kDialogFrame = {3, 22, 3, 3};
 constexpr RECT kBorder = {1, 1, 1, 1};
@@ -65,8 +62,8 @@ SDL_Rect OuterOf(const BackendWindow* window)
 
 BackendWindow* WindowAt(int x, int y)
 {
-    BackendWindow* order[kMaxDrawn];
-    for (int i = WebDrawOrder(order, kMaxDrawn); i-- > 0;) {
+    BackendWindow* order[kWebMaxDrawn];
+    for (int i = WebDrawOrder(order, kWebMaxDrawn); i-- > 0;) {
         if (order[i]->placed.w > 0 && Inside(OuterOf(order[i]), x, y))
             return order[i];
     }
@@ -90,7 +87,7 @@ bool BackendInitVideo(void)
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
         // No title: the page keeps its own.
-        canvas = SDL_CreateWindow(nullptr, 0, 0, kViewWidth, kViewHeight, 0);
+        canvas = SDL_CreateWindow(nullptr, 0, 0, kWebViewWidth, kWebViewHeight, 0);
         if (canvas) {
             WebStartPage();
             return true;
