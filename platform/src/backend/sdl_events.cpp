@@ -98,14 +98,13 @@ bool TranslateWindowEvent(const SDL_WindowEvent& window, BackendEvent* out)
         focusTicks = window.timestamp;
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+#ifdef __EMSCRIPTEN__
+    case SDL_WINDOWEVENT_HIDDEN:  // the page hidden: another tab, the browser minimised
+#endif
         out->type = BackendEventType::FocusLost;
         break;
 #ifdef __EMSCRIPTEN__
-    // The page hidden (another tab, the browser minimised) or shown again.
-    case SDL_WINDOWEVENT_HIDDEN:
-        out->type = BackendEventType::FocusLost;
-        break;
-    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_SHOWN:  // the page shown again
         out->type = BackendEventType::FocusGained;
         break;
 #endif

@@ -32,6 +32,17 @@ struct BackendWindow {
     double scale;     // canvas pixels per client pixel
 };
 
+// The size of what the window shows: its last picture, or its client
+// before the first picture comes.
+inline int WebPictureWidth(const BackendWindow* window)
+{
+    return window->picture ? window->pictureWidth : window->width;
+}
+inline int WebPictureHeight(const BackendWindow* window)
+{
+    return window->picture ? window->pictureHeight : window->height;
+}
+
 // ---- The windows (backend/web_video.cpp) -------------------------------
 
 // The page's canvas, or null before the video system is up.

@@ -59,21 +59,11 @@ void Fill(const Target& t, int left, int top, int width, int height, uint32_t rg
     }
 }
 
-int SourceWidth(const BackendWindow* w)
-{
-    return w->picture ? w->pictureWidth : w->width;
-}
-
-int SourceHeight(const BackendWindow* w)
-{
-    return w->picture ? w->pictureHeight : w->height;
-}
-
 // Scaled by the largest whole factor that fits the view, centred; scaled
 // down to the view when larger than it.
 void PlaceMain(BackendWindow* w, const Target& t)
 {
-    int sw = SourceWidth(w), sh = SourceHeight(w);
+    int sw = WebPictureWidth(w), sh = WebPictureHeight(w);
     if (sw > t.width || sh > t.height) {
         w->placed = SDL_Rect{0, 0, t.width, t.height};
         w->scale = static_cast<double>(t.width) / sw;
@@ -135,8 +125,8 @@ void PlaceOther(BackendWindow* w, const BackendWindow* main, const Target& t)
         y = main->placed.y + static_cast<int>((w->y - main->y) * main->scale);
     }
     RECT frame = WebFrameOf(w);
-    int outerWidth = SourceWidth(w) + frame.left + frame.right;
-    int outerHeight = SourceHeight(w) + frame.top + frame.bottom;
+    int outerWidth = WebPictureWidth(w) + frame.left + frame.right;
+    int outerHeight = WebPictureHeight(w) + frame.top + frame.bottom;
     if (outerWidth <= t.width)
         x = x - frame.left < 0                      ? frame.left
             : x - frame.left + outerWidth > t.width ? t.width - outerWidth + frame.left
@@ -145,7 +135,7 @@ void PlaceOther(BackendWindow* w, const BackendWindow* main, const Target& t)
         y = y - frame.top < 0                        ? frame.top
             : y - frame.top + outerHeight > t.height ? t.height - outerHeight + frame.top
                                                      : y;
-    w->placed = SDL_Rect{x, y, SourceWidth(w), SourceHeight(w)};
+    w->placed = SDL_Rect{x, y, WebPictureWidth(w), WebPictureHeight(w)};
     w->scale = 1;
 }
 

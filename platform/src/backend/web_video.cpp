@@ -390,9 +390,8 @@ bool SdlPlacePointer(BackendEvent* event)
         return false;
     // In the client's own pixels: the main window's scale undone.
     const SDL_Rect& placed = window->placed;
-    int width = window->picture ? window->pictureWidth : window->width;
-    int height = window->picture ? window->pictureHeight : window->height;
-    event->x = static_cast<int>(floor((event->x - placed.x) * static_cast<double>(width) / placed.w));
-    event->y = static_cast<int>(floor((event->y - placed.y) * static_cast<double>(height) / placed.h));
+    event->x = static_cast<int>(floor((event->x - placed.x) * static_cast<double>(WebPictureWidth(window)) / placed.w));
+    event->y =
+        static_cast<int>(floor((event->y - placed.y) * static_cast<double>(WebPictureHeight(window)) / placed.h));
     return true;
 }
