@@ -10,11 +10,9 @@
 // PROGRAM is bench/hiren_fullspeed of the native build; it needs an X display.
 import { execFileSync } from 'node:child_process';
 
-import { launch, open, serve, sleep, waitFor, windows } from '../tests/web/page_driver.mjs';
+import { launch, open, parseOptions, serve, sleep, waitFor, windows } from '../tests/web/page_driver.mjs';
 
-const options = { chromium: '/usr/bin/chromium', port: '0', rounds: '3', seconds: '3' };
-for (let i = 2; i + 1 < process.argv.length; i += 2)
-    options[process.argv[i].replace(/^--/, '').replace(/-(.)/g, (_, c) => c.toUpperCase())] = process.argv[i + 1];
+const options = parseOptions({ chromium: '/usr/bin/chromium', port: '0', rounds: '3', seconds: '3' });
 const seconds = Number(options.seconds);
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor((values.length - 1) / 2)];

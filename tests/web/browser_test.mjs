@@ -17,12 +17,11 @@ import { mkdirSync } from 'node:fs';
 import path from 'node:path';
 
 import {
-    canvas, clientPicture, differences, launch, open, readPicture, serve, sleep, waitFor, windows, writePicture,
+    canvas, clientPicture, differences, launch, open, parseOptions, readPicture, serve, sleep, waitFor, windows,
+    writePicture,
 } from './page_driver.mjs';
 
-const options = { chromium: '/usr/bin/chromium', port: '0' };
-for (let i = 2; i + 1 < process.argv.length; i += 2)
-    options[process.argv[i].replace(/^--/, '').replace(/-(.)/g, (_, c) => c.toUpperCase())] = process.argv[i + 1];
+const options = parseOptions({ chromium: '/usr/bin/chromium', port: '0' });
 for (const needed of ['modules', 'site', 'testPage', 'reference', 'work']) {
     if (!options[needed]) {
         console.error('usage: node browser_test.mjs --modules DIR --site DIR --test-page PATH --reference PROGRAM ' +

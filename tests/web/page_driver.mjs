@@ -14,6 +14,15 @@ const contentTypes = {
     '.txt': 'text/plain; charset=utf-8',
 };
 
+// The command line's "--some-name value" pairs over `defaults`, as
+// { someName: value }.
+export function parseOptions(defaults) {
+    const options = { ...defaults };
+    for (let i = 2; i + 1 < process.argv.length; i += 2)
+        options[process.argv[i].replace(/^--/, '').replace(/-(.)/g, (_, c) => c.toUpperCase())] = process.argv[i + 1];
+    return options;
+}
+
 // Serves the files under `root` on 127.0.0.1 at `port` (0: any free one).
 export function serve(root, port) {
     root = path.resolve(root);
