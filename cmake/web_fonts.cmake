@@ -60,6 +60,7 @@ function(hiren_web_fonts target folder licence)
          ${root}/platform/src/*.h)
     add_custom_command(OUTPUT ${chars} COMMAND ${python} ${HIREN_SUBSET_FONTS} chars ${root} ${chars}
                        DEPENDS ${texts} ${root}/src/resources/hiren.rc ${HIREN_SUBSET_FONTS}
+                               ${root}/tools/cxx_literals.py
                        COMMENT "Listing the characters the game shows" VERBATIM)
     foreach(face ${HIREN_WEB_FACES})
       string(REPLACE "|" ";" face "${face}")
